@@ -1,0 +1,19 @@
+#include "app/main_routine.h"
+
+#include <float.h>
+
+#include "app/program_header.h"
+#include "runtime/entry_table.h"
+
+namespace mnemora::app {
+
+int ApplicationMain() {
+  const EntryTable& runtime = kEntryTable;
+  runtime.CallRuntimeHelper(runtime_helper::kInitRuntime, 0, nullptr);
+  _fpreset();
+  runtime.LoadWindow(kMainWindowId);
+  runtime.RunMessageLoop();
+  return 0;
+}
+
+}  // namespace mnemora::app

@@ -1,0 +1,89 @@
+#include "runtime/end_program.h"
+
+#include <windows.h>
+#include <ole2.h>
+
+#include "runtime/heap_blocks.h"
+#include "runtime/runtime_app.h"
+#include "runtime/window_system_hooks.h"
+
+namespace mnemora {
+namespace {
+
+bool OnMainThread(const RuntimeApp& app) {
+  return app.mainThreadId == 0 || GetCurrentThreadId() == app.mainThreadId;
+}
+
+void NotifyLibrariesOfEnd(RuntimeApp& app) {
+  for (size_t i = 0; i < app.libraries.size(); ++i) {
+    const LibraryInfo* library = app.libraries[i];
+    if (library != nullptr && library->notify != nullptr) {
+      const intptr_t dataWord = i < app.libraryDataWords.size() ? app.libraryDataWords[i] : 0;
+      library->notify(library_notification::kEnding, dataWord, 0);
+    }
+  }
+  app.libraries.clear();
+  app.libraryDataWords.clear();
+}
+
+void ReleaseDllModules(RuntimeApp& app) {
+  for (HMODULE module : app.dll.modules) {
+    if (module != nullptr) {
+      FreeLibrary(module);
+    }
+  }
+  app.dll = DllTables{};
+  for (const SelectedLibrary& library : app.selectedLibraries) {
+    FreeLibrary(library.module);
+  }
+  app.selectedLibraries.clear();
+  app.dllTarget = DllCallTarget{};
+}
+
+}  // namespace
+
+void ShutDownRuntime() {
+  RuntimeApp& app = TheRuntimeApp();
+  app.ending = true;
+  app.idleCallbacks = IdleCallbackLists{};
+  CurrentWindowSystem().freeWindows();
+  // Taken out first so that a routine registering another cannot disturb
+  // the walk.
+  const std::vector<ExitRoutine> routines = std::move(app.exitRoutines);
+  app.exitRoutines.clear();
+  for (ExitRoutine routine : routines) {
+    routine();
+  }
+  NotifyLibrariesOfEnd(app);
+  ReleaseDllModules(app);
+  ClearConstantArea();
+  app.largeIcon.Reset();
+  app.smallIcon.Reset();
+  app.iconsLoaded = false;
+  if (app.hideOwner != nullptr) {
+    DestroyWindow(app.hideOwner);
+    app.hideOwner = nullptr;
+  }
+  if (app.oleInitialized) {
+    OleUninitialize();
+    app.oleInitialized = false;
+  }
+}
+
+void EndProgram(int32_t exitCode) {
+  RuntimeApp& app = TheRuntimeApp();
+  ++app.eventSuppression;
+  if (!OnMainThread(app)) {
+    if (app.hideOwner != nullptr) {
+      SendMessageA(app.hideOwner, kEndProgramMessage, static_cast<WPARAM>(exitCode), 0);
+    }
+    if (!app.ending) {
+      ExitProcess(static_cast<UINT>(exitCode));
+    }
+    return;
+  }
+  ShutDownRuntime();
+  ExitProcess(static_cast<UINT>(exitCode));
+}
+
+}  // namespace mnemora
