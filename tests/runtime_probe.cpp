@@ -1,0 +1,135 @@
+// A small program on the runtime, run by the process tests: the first
+// argument names a scenario, the second a file that exit routines append to.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "runtime/entry_table.h"
+#include "runtime/heap_blocks.h"
+#include "runtime/runtime_app.h"
+#include "window/start_window.h"
+
+namespace mnemora {
+namespace {
+
+constexpr uint32_t kProbeWindowId = 0x52010001;
+constexpr StartWindowDescription kWindows[] = {{kProbeWindowId, "探测窗口", "probe"}};
+
+constexpr uint8_t kConstantArea[] = {0};
+constexpr const char* kDllLibraries[] = {"no_such_library.dll", "", "user32.dll"};
+constexpr const char* kDllFunctions[] = {"NoSuchFunction", "NoSuchExport", "#60000"};
+
+std::string g_scenario;
+std::string g_logPath;
+
+void Log(const char* line) {
+  if (FILE* file = std::fopen(g_logPath.c_str(), "ab")) {
+    std::fputs(line, file);
+    std::fputs("\n", file);
+    std::fclose(file);
+  }
+}
+
+void ExitRoutine() { Log("exit routine"); }
+
+void RegisterExitRoutineTwice() {
+  const intptr_t routine[] = {reinterpret_cast<intptr_t>(&ExitRoutine)};
+  kEntryTable.CallRuntimeHelper(runtime_helper::kRegisterExitRoutine, 1, routine);
+  kEntryTable.CallRuntimeHelper(runtime_helper::kRegisterExitRoutine, 1, routine);
+}
+
+DWORD WINAPI EndProgramLater(void*) {
+  Sleep(300);
+  kEntryTable.EndProgram(7);
+  return 0;
+}
+
+DWORD WINAPI CloseWindowLater(void*) {
+  Sleep(300);
+  PostMessageA(LoadedStartWindow(kProbeWindowId), WM_CLOSE, 0, 0);
+  return 0;
+}
+
+DWORD WINAPI RaiseOnThread(void*) {
+  kEntryTable.ReportRuntimeError(4, 0x04000001, 9);
+  return 0;
+}
+
+void StartThread(LPTHREAD_START_ROUTINE routine) {
+  CloseHandle(CreateThread(nullptr, 0, routine, nullptr, 0, nullptr));
+}
+
+// A heap of one page, filled up, so that the next request fails.
+HANDLE g_fullHeap = nullptr;
+void* FullHeapAllocate(size_t size) { return HeapAlloc(g_fullHeap, 0, size); }
+void* FullHeapReallocate(void* block, size_t size) {
+  return HeapReAlloc(g_fullHeap, 0, block, size);
+}
+void FullHeapRelease(void* block) { HeapFree(g_fullHeap, 0, block); }
+
+void UseFullHeap() {
+  g_fullHeap = HeapCreate(0, 4096, 4096);
+  while (HeapAlloc(g_fullHeap, 0, 16) != nullptr) {
+  }
+  SetRuntimeHeap(HeapSeam{FullHeapAllocate, FullHeapReallocate, FullHeapRelease});
+}
+
+int ProbeMain() {
+  const EntryTable& runtime = kEntryTable;
+  runtime.CallRuntimeHelper(runtime_helper::kInitRuntime, 0, nullptr);
+  RegisterExitRoutineTwice();
+  const std::string& s = g_scenario;
+  if (s == "close-window") {
+    runtime.LoadWindow(kProbeWindowId);
+    StartThread(CloseWindowLater);
+  } else if (s == "end-on-thread") {
+    runtime.LoadWindow(kProbeWindowId);
+    StartThread(EndProgramLater);
+  } else if (s == "numbered-error") {
+    runtime.ReportRuntimeError(1, 67174459, 802);
+  } else if (s == "error-on-thread") {
+    runtime.LoadWindow(kProbeWindowId);
+    StartThread(RaiseOnThread);
+  } else if (s == "memory-failure") {
+    UseFullHeap();
+    runtime.MemAlloc(100);
+  } else if (s == "not-numeric") {
+    const ArgValue text = ArgValue::Text("12");
+    const intptr_t unused = ToInteger(&text);
+    (void)unused;
+  } else if (s == "unknown-window") {
+    runtime.LoadWindow(0x52010009);
+  } else if (s == "window-position") {
+    runtime.LoadWindow(kProbeWindowId);
+    runtime.ReportRuntimeError(5, static_cast<int32_t>(kProbeWindowId), 0);
+  } else if (s == "missing-dll" || s == "missing-export" || s == "missing-ordinal") {
+    const int32_t declaration = s == "missing-dll" ? 0 : s == "missing-export" ? 1 : 2;
+    runtime.CallDllFunction(declaration, 0, nullptr);
+  } else if (s == "end-program") {
+    runtime.EndProgram(42);
+  }
+  // "no-window" and every scenario that loaded a window go on here.
+  runtime.RunMessageLoop();
+  Log("main routine returned");
+  return 0;
+}
+
+}  // namespace
+}  // namespace mnemora
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace mnemora;
+  if (__argc < 3) {
+    return 2;
+  }
+  g_scenario = __argv[1];
+  g_logPath = __argv[2];
+  static const ProgramHeader header = {
+      3,       0, 0,       reinterpret_cast<const void*>(&ProbeMain), kConstantArea,
+      sizeof kConstantArea, nullptr, 0, 0, nullptr, 3, kDllLibraries, kDllFunctions,
+  };
+  InstallWindowSystem(StartWindowSystem(kWindows, 1));
+  return RunProgram(header, ProbeMain);
+}

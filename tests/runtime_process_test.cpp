@@ -1,0 +1,183 @@
+// Runs the probe program under the same Wine session and checks what a
+// person would see: the error box's text and the process exit code.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string ProgramDirectory() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string full = path;
+  return full.substr(0, full.find_last_of('\\') + 1);
+}
+
+struct BoxSearch {
+  DWORD processId;
+  HWND box;
+};
+
+BOOL CALLBACK FindErrorBox(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<BoxSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char caption[64] = {};
+  GetWindowTextA(window, caption, sizeof caption);
+  if (owner == search->processId && IsWindowVisible(window) && std::string(caption) == "错误") {
+    search->box = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The box's message is its longest static text (the icon is a static too).
+BOOL CALLBACK FindLongestStatic(HWND child, LPARAM parameter) {
+  char className[32] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Static") == 0) {
+    const int length = GetWindowTextLengthA(child);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(child, text.data(), length + 1);
+    text.resize(static_cast<size_t>(length));
+    auto* longest = reinterpret_cast<std::string*>(parameter);
+    if (text.size() > longest->size()) {
+      *longest = text;
+    }
+  }
+  return TRUE;
+}
+
+struct ProbeRun {
+  DWORD exitCode = 0;
+  bool sawBox = false;
+  LONG boxStyle = 0;
+  std::string boxText;
+  std::string log;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+// Starts the probe, presses OK on its error box if one appears, and waits
+// for the end of the process.
+ProbeRun RunProbe(const std::string& scenario) {
+  const std::string directory = ProgramDirectory();
+  const std::string logPath = directory + "probe_" + scenario + ".log";
+  DeleteFileA(logPath.c_str());
+  std::string command = "\"" + directory + "runtime_probe.exe\" " + scenario + " \"" + logPath + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ProbeRun run;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      directory.c_str(), &startup, &process)) {
+    ADD_FAILURE() << "could not start the probe: " << GetLastError();
+    return run;
+  }
+  const DWORD deadline = GetTickCount() + 20000;
+  while (WaitForSingleObject(process.hProcess, 25) == WAIT_TIMEOUT) {
+    BoxSearch search{process.dwProcessId, nullptr};
+    EnumWindows(FindErrorBox, reinterpret_cast<LPARAM>(&search));
+    if (search.box != nullptr && !run.sawBox) {
+      run.sawBox = true;
+      run.boxStyle = GetWindowLongA(search.box, GWL_STYLE);
+      EnumChildWindows(search.box, FindLongestStatic, reinterpret_cast<LPARAM>(&run.boxText));
+      PostMessageA(search.box, WM_COMMAND, IDOK, 0);
+    }
+    if (GetTickCount() > deadline) {
+      TerminateProcess(process.hProcess, 99);
+      ADD_FAILURE() << "the probe did not end: " << scenario;
+    }
+  }
+  GetExitCodeProcess(process.hProcess, &run.exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  run.log = ReadFile(logPath);
+  DeleteFileA(logPath.c_str());
+  return run;
+}
+
+constexpr DWORD kErrorExit = 0xFFFFFFFF;
+
+TEST(ProgramEndTest, LastWindowClosedEndsWithZeroAndRunsTheExitRoutineOnce) {
+  const ProbeRun run = RunProbe("close-window");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_FALSE(run.sawBox);
+  EXPECT_EQ(run.log, "main routine returned\nexit routine\n");
+}
+
+TEST(ProgramEndTest, EndProgramOnAnotherThreadEndsWithItsCodeAfterTheShutDown) {
+  const ProbeRun run = RunProbe("end-on-thread");
+  EXPECT_EQ(run.exitCode, 7u);
+  EXPECT_EQ(run.log, "exit routine\n");  // the main routine never returned
+}
+
+TEST(ProgramEndTest, EndProgramOnTheMainThreadAndTheLoopWithoutWindows) {
+  EXPECT_EQ(RunProbe("end-program").exitCode, 42u);
+  const ProbeRun noWindow = RunProbe("no-window");
+  EXPECT_EQ(noWindow.exitCode, 0u);
+  EXPECT_EQ(noWindow.log, "main routine returned\nexit routine\n");
+}
+
+TEST(ErrorReportTest, NumberedErrorShowsTheDocumentedBoxAndDropsExitRoutines) {
+  const ProbeRun run = RunProbe("numbered-error");
+  ASSERT_TRUE(run.sawBox);
+  EXPECT_EQ(run.boxText,
+            "运行时出错!\r\n\r\n错误代码：1\r\n\r\n错误信息：数组成员引用下标超出定义范围\r\n"
+            "\r\n67174459, 802\r\n");
+  EXPECT_NE(run.boxStyle & WS_VISIBLE, 0);
+  EXPECT_EQ(run.exitCode, kErrorExit);
+  EXPECT_EQ(run.log, "");
+}
+
+TEST(ErrorReportTest, AllocationFailureNamesTheRequestedSize) {
+  const ProbeRun run = RunProbe("memory-failure");
+  ASSERT_TRUE(run.sawBox);
+  EXPECT_EQ(run.boxText, "运行时出错!\r\n\r\n错误信息：分配 100 字节内存失败!\r\n\r\n0, 0\r\n");
+  EXPECT_EQ(run.exitCode, kErrorExit);
+  EXPECT_EQ(run.log, "");
+}
+
+TEST(ErrorReportTest, RuntimeFailuresEndWithMinusOne) {
+  struct Case {
+    const char* scenario;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"not-numeric", "运行时出错!\r\n\r\n错误信息：欲转换数据类型不是数值\r\n\r\n0, 0\r\n"},
+      {"unknown-window",
+       "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n\r\n1375797257, 0\r\n未找到所指定的窗口\r\n"},
+      {"window-position",
+       "运行时出错!\r\n\r\n错误代码：5\r\n\r\n错误信息：数据或数组类型不匹配\r\n"
+       "\r\n1375797249, 0\r\n\"探测窗口\"\r\n\"\"\r\n"},
+      {"missing-dll",
+       "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“no_such_library.dll”中的输出命令"
+       "“NoSuchFunction”\r\n\r\n0, 0\r\n"},
+      {"missing-export",
+       "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件中的输出命令“NoSuchExport”\r\n\r\n0, 0\r\n"},
+      {"missing-ordinal",
+       "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“user32.dll”中的输出命令“#60000”"
+       "\r\n\r\n0, 0\r\n"},
+      {"error-on-thread",
+       "运行时出错!\r\n\r\n错误代码：4\r\n\r\n错误信息：数组成员引用下标必须大于等于1\r\n"
+       "\r\n67108865, 9\r\n"},
+  };
+  for (const Case& c : cases) {
+    const ProbeRun run = RunProbe(c.scenario);
+    EXPECT_TRUE(run.sawBox) << c.scenario;
+    EXPECT_EQ(run.boxText, c.text) << c.scenario;
+    EXPECT_EQ(run.exitCode, kErrorExit) << c.scenario;
+    EXPECT_EQ(run.log, "") << c.scenario;
+  }
+}
+
+}  // namespace
