@@ -82,8 +82,8 @@ TEST_F(DllResolutionTest, EmptyLibraryNameSearchesSystemLibrariesAndKeepsTheFirs
   fake_.function = "EnumWindows";
   EXPECT_EQ(ResolveDllFunction(0), reinterpret_cast<void*>(&ExportedFunction));
   EXPECT_EQ(fake_.loads, (std::vector<std::string>{"Kernel32.dll", "Gdi32.dll", "User32.dll"}));
-  EXPECT_EQ(fake_.frees, (std::vector<HMODULE>{reinterpret_cast<HMODULE>(1),
-                                               reinterpret_cast<HMODULE>(2)}));
+  EXPECT_EQ(fake_.frees,
+            (std::vector<HMODULE>{reinterpret_cast<HMODULE>(1), reinterpret_cast<HMODULE>(2)}));
   EXPECT_EQ(TheRuntimeApp().dll.modules[0], reinterpret_cast<HMODULE>(3));
 
   // The second call neither loads nor looks up again.

@@ -138,9 +138,8 @@ TEST(RuntimeServiceTest, SuppressionNeverGoesBelowZeroAndSuppressedEventsCallNot
   RuntimeService(runtime_service::kSuppressEvents, 0, 0);
   EXPECT_EQ(app.eventSuppression.load(), 2);
   uint32_t record[11] = {0x52010001, 0, 0, 0};
-  EXPECT_EQ(RuntimeService(runtime_service::kCallEventHandler, reinterpret_cast<intptr_t>(record),
-                           0),
-            0);
+  EXPECT_EQ(
+      RuntimeService(runtime_service::kCallEventHandler, reinterpret_cast<intptr_t>(record), 0), 0);
   RuntimeService(runtime_service::kAllowEvents, 0, 0);
   RuntimeService(runtime_service::kAllowEvents, 0, 0);
   RuntimeService(runtime_service::kAllowEvents, 0, 0);
@@ -148,8 +147,12 @@ TEST(RuntimeServiceTest, SuppressionNeverGoesBelowZeroAndSuppressedEventsCallNot
 }
 
 std::vector<intptr_t> g_idleCalls;
-void RecordIdleCall(intptr_t parameter) { g_idleCalls.push_back(parameter); }
-void OtherIdleCall(intptr_t parameter) { g_idleCalls.push_back(-parameter); }
+void RecordIdleCall(intptr_t parameter) {
+  g_idleCalls.push_back(parameter);
+}
+void OtherIdleCall(intptr_t parameter) {
+  g_idleCalls.push_back(-parameter);
+}
 
 HWND MakeWindow() {
   return CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);

@@ -32,7 +32,9 @@ void Log(const char* line) {
   }
 }
 
-void ExitRoutine() { Log("exit routine"); }
+void ExitRoutine() {
+  Log("exit routine");
+}
 
 void RegisterExitRoutineTwice() {
   const intptr_t routine[] = {reinterpret_cast<intptr_t>(&ExitRoutine)};
@@ -63,11 +65,15 @@ void StartThread(LPTHREAD_START_ROUTINE routine) {
 
 // A heap of one page, filled up, so that the next request fails.
 HANDLE g_fullHeap = nullptr;
-void* FullHeapAllocate(size_t size) { return HeapAlloc(g_fullHeap, 0, size); }
+void* FullHeapAllocate(size_t size) {
+  return HeapAlloc(g_fullHeap, 0, size);
+}
 void* FullHeapReallocate(void* block, size_t size) {
   return HeapReAlloc(g_fullHeap, 0, block, size);
 }
-void FullHeapRelease(void* block) { HeapFree(g_fullHeap, 0, block); }
+void FullHeapRelease(void* block) {
+  HeapFree(g_fullHeap, 0, block);
+}
 
 void UseFullHeap() {
   g_fullHeap = HeapCreate(0, 4096, 4096);
@@ -127,8 +133,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   g_scenario = __argv[1];
   g_logPath = __argv[2];
   static const ProgramHeader header = {
-      3,       0, 0,       reinterpret_cast<const void*>(&ProbeMain), kConstantArea,
-      sizeof kConstantArea, nullptr, 0, 0, nullptr, 3, kDllLibraries, kDllFunctions,
+      3,
+      0,
+      0,
+      reinterpret_cast<const void*>(&ProbeMain),
+      kConstantArea,
+      sizeof kConstantArea,
+      nullptr,
+      0,
+      0,
+      nullptr,
+      3,
+      kDllLibraries,
+      kDllFunctions,
   };
   InstallWindowSystem(StartWindowSystem(kWindows, 1));
   return RunProgram(header, ProbeMain);

@@ -40,10 +40,11 @@ BOOL CALLBACK FindLongestStatic(HWND child, LPARAM parameter) {
   char className[32] = {};
   GetClassNameA(child, className, sizeof className);
   if (lstrcmpiA(className, "Static") == 0) {
+    // The length is an upper bound for multibyte text: cut at the terminator.
     const int length = GetWindowTextLengthA(child);
     std::string text(static_cast<size_t>(length) + 1, '\0');
     GetWindowTextA(child, text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
+    text.resize(text.find('\0'));
     auto* longest = reinterpret_cast<std::string*>(parameter);
     if (text.size() > longest->size()) {
       *longest = text;
@@ -73,7 +74,8 @@ ProbeRun RunProbe(const std::string& scenario) {
   const std::string directory = ProgramDirectory();
   const std::string logPath = directory + "probe_" + scenario + ".log";
   DeleteFileA(logPath.c_str());
-  std::string command = "\"" + directory + "runtime_probe.exe\" " + scenario + " \"" + logPath + "\"";
+  std::string command =
+      "\"" + directory + "runtime_probe.exe\" " + scenario + " \"" + logPath + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -155,7 +157,8 @@ TEST(ErrorReportTest, RuntimeFailuresEndWithMinusOne) {
   const Case cases[] = {
       {"not-numeric", "运行时出错!\r\n\r\n错误信息：欲转换数据类型不是数值\r\n\r\n0, 0\r\n"},
       {"unknown-window",
-       "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n\r\n1375797257, 0\r\n未找到所指定的窗口\r\n"},
+       "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n\r\n1375797257, "
+       "0\r\n未找到所指定的窗口\r\n"},
       {"window-position",
        "运行时出错!\r\n\r\n错误代码：5\r\n\r\n错误信息：数据或数组类型不匹配\r\n"
        "\r\n1375797249, 0\r\n\"探测窗口\"\r\n\"\"\r\n"},
@@ -163,7 +166,8 @@ TEST(ErrorReportTest, RuntimeFailuresEndWithMinusOne) {
        "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“no_such_library.dll”中的输出命令"
        "“NoSuchFunction”\r\n\r\n0, 0\r\n"},
       {"missing-export",
-       "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件中的输出命令“NoSuchExport”\r\n\r\n0, 0\r\n"},
+       "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件中的输出命令“NoSuchExport”\r\n\r\n0, "
+       "0\r\n"},
       {"missing-ordinal",
        "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“user32.dll”中的输出命令“#60000”"
        "\r\n\r\n0, 0\r\n"},
