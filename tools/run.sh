@@ -17,10 +17,14 @@ fi
 
 shot="$MNEMORA_BUILD/screenshot.png"
 session="$(dirname "${BASH_SOURCE[0]}")/wine-session.sh"
-"$session" start
-trap '"$session" stop' EXIT
+# Reuse a private session someone started by hand (and leave it up);
+# otherwise start one and stop it again on the way out.
+if ! wine_session_display; then
+  "$session" start
+  trap '"$session" stop' EXIT
+  wine_session_display
+fi
 wine_export_env
-wine_session_display
 
 "$WINE64" "$program" </dev/null >"$MNEMORA_BUILD/run.log" 2>&1 &
 pid=$!
