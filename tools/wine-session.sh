@@ -49,8 +49,8 @@ session_start() {
   # if Wine was upgraded); `wineboot -u` would redo the update every time,
   # about 4 s instead of under 1 s.
   "$WINE64" wineboot </dev/null >/dev/null 2>&1
-  # Nohup-free background start: the session's own stop kills it via the
-  # wineserver, so its pid need not be kept.
+  # Wine's desktop process; `wineserver -k` at stop ends it with the rest,
+  # so its pid is not kept.
   "$WINE64" explorer.exe /desktop </dev/null >/dev/null 2>&1 &
   echo "Wine session up on display $DISPLAY" >&2
 }
