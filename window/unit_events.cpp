@@ -13,8 +13,8 @@ EventOutcome RaiseUnitEvent(uint32_t windowId, uint32_t unitId, int32_t event,
     }
   }
   EventOutcome outcome;
-  outcome.handled =
-      RuntimeService(runtime_service::kCallEventHandler, reinterpret_cast<intptr_t>(&record), 0) != 0;
+  outcome.handled = RuntimeService(runtime_service::kCallEventHandler,
+                                   reinterpret_cast<intptr_t>(&record), 0) != 0;
   outcome.returned = record.returned != 0;
   outcome.value = record.value;
   return outcome;

@@ -36,7 +36,9 @@ UnitObject::~UnitObject() {
   }
 }
 
-bool UnitObject::OnReflectedMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+bool UnitObject::OnReflectedMessage(UINT, WPARAM, LPARAM, LRESULT*) {
+  return false;
+}
 
 void UnitObject::Attach(HWND handle) {
   handle_ = handle;

@@ -31,7 +31,9 @@ int32_t ClampInt(int64_t v, int32_t low, int32_t high) {
   return static_cast<int32_t>(std::clamp<int64_t>(v, low, high));
 }
 
-int32_t ClampBorderStyle(int64_t style) { return ClampInt(style, 0, 5); }
+int32_t ClampBorderStyle(int64_t style) {
+  return ClampInt(style, 0, 5);
+}
 
 void ApplyBorderStyle(HWND window, int32_t style) {
   LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
