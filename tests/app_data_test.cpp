@@ -271,7 +271,7 @@ TEST(InstructionLines, PinyinInitialsReplacesHanziPairsOnly) {
   EXPECT_EQ(PinyinInitials("加法ADD"), "jfADD");
   EXPECT_EQ(PinyinInitials("ADD 加法"), "ADD jf");
   // Pairs without a letter stay: full-width punctuation, the full-width
-  // space, a designated space hanzi (0xC7DF), a lead byte before ASCII.
+  // space, a hanzi whose cell holds a space (0xC7DF), a lead byte before ASCII.
   EXPECT_EQ(PinyinInitials("加，法\xA1\xA1\xC7\xDF"), "j，f\xA1\xA1\xC7\xDF");
   EXPECT_EQ(PinyinInitials("\x81"
                            "A加"),
