@@ -37,8 +37,23 @@ struct WindowDescription {
 bool IsValidId(uint32_t id);
 bool IsMenuItemId(uint32_t id);  // class 6, category 2
 
+// Unit kinds: library number in the high word, type number in the low word.
+namespace unit_kind {
+inline constexpr uint32_t kWindow = 0x00010001;
+inline constexpr uint32_t kMenuItem = 0x00010003;
+inline constexpr uint32_t kEditBox = 0x00010005;
+inline constexpr uint32_t kDrawPanel = 0x00010008;
+inline constexpr uint32_t kGroupBox = 0x00010009;
+inline constexpr uint32_t kLabel = 0x0001000A;
+inline constexpr uint32_t kButton = 0x0001000B;
+inline constexpr uint32_t kListBox = 0x0001000F;
+inline constexpr uint32_t kTransparentLabel = 0x00020005;
+}  // namespace unit_kind
+
 // False when the data ends early or a length is impossible; *windows is
-// then left empty.
+// then left empty. Every record of a successful read can be walked: menu
+// items (by id) as ParseMenuItemRecord does, all others as
+// LocateRecordFields does.
 bool ReadWindowSet(const uint8_t* data, size_t length, std::vector<WindowDescription>* windows);
 Bytes WriteWindowSet(const std::vector<WindowDescription>& windows);
 
@@ -90,14 +105,37 @@ struct RecordLayout {
   size_t propertyBlock = 0;        // after the 20 reserved bytes
   size_t propertyBlockLength = 0;  // 0: no block
 };
+// False when the record ends early or is a menu item (kind 0x00010003).
 bool LocateRecordFields(const Bytes& record, RecordLayout* layout);
 
-// Little-endian dword access inside a record.
+// A menu item record: the first fields of a unit record up to the second
+// name, then its own. The main window has none.
+struct MenuItemFields {
+  uint32_t kind = unit_kind::kMenuItem;
+  uint32_t eventSource = 0;
+  std::string name;
+  std::string secondName;
+  uint32_t shortcut = 0;
+  uint32_t reserved = 0;  // stored and kept; not used by this program
+  uint32_t flags = 0;     // bit 0 hidden, bit 1 disabled, bit 2 checked
+  std::string caption;
+  int32_t handler = -1;  // stored reference of its one event, the selection
+};
+
+Bytes BuildMenuItemRecord(const MenuItemFields& fields);
+// False when the record ends early or has bytes after the handler.
+bool ParseMenuItemRecord(const Bytes& record, MenuItemFields* fields);
+// Offset of the handler reference dword; false as for ParseMenuItemRecord.
+bool LocateMenuItemHandler(const Bytes& record, size_t* offset);
+
+// Little-endian dword access inside a record; the four bytes must lie
+// inside it (anything else is a programming error and ends the process).
 uint32_t ReadRecordDword(const Bytes& record, size_t offset);
 void WriteRecordDword(Bytes* record, size_t offset, uint32_t value);
 
 // Replaces length bytes at offset with replacement (of any length); the
-// record grows or shrinks and later fields move.
+// record grows or shrinks and later fields move. The range must lie inside
+// the record, as for the dword access.
 void ReplaceRecordBytes(Bytes* record, size_t offset, size_t length, const Bytes& replacement);
 
 }  // namespace mnemora
