@@ -1,0 +1,95 @@
+// What the label, group box and transparent label kinds share besides
+// drawing: property table entries, moving values in and out of UnitValue,
+// handing out operations, window classes and destruction reports.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "runtime/unit_type_descriptor.h"
+#include "window/unit_support.h"
+#include "window/units/unit_interface.h"
+
+namespace mnemora {
+
+// The property type codes these kinds use in their tables.
+namespace property_type {
+inline constexpr uint16_t kInteger = 1001;
+inline constexpr uint16_t kBoolean = 1003;
+inline constexpr uint16_t kText = 1005;
+inline constexpr uint16_t kChoice = 1006;
+inline constexpr uint16_t kPicture = 1009;
+inline constexpr uint16_t kMousePointer = 1011;
+inline constexpr uint16_t kFont = 1013;
+inline constexpr uint16_t kColour = 1014;
+inline constexpr uint16_t kBackgroundColour = 1015;
+}  // namespace property_type
+
+constexpr UnitPropertyEntry PropertyOfType(uint16_t typeCode) {
+  return UnitPropertyEntry{nullptr, nullptr, nullptr, typeCode, 0, nullptr};
+}
+
+// Properties 0 to 7 (left, top, width, height, tag, visible, disabled,
+// mouse pointer) come before every kind's own.
+inline constexpr size_t kCommonPropertyCount = 8;
+
+// The operation as the untyped pointer a get-interface function returns;
+// naming the contract type makes a signature mismatch a compile error.
+template <typename Operation>
+void* ToInterface(Operation operation) {
+  return reinterpret_cast<void*>(operation);
+}
+
+inline UnitValue NumberValue(int64_t number) {
+  UnitValue value;
+  value.number = number;
+  return value;
+}
+
+inline UnitValue BytesValue(Bytes bytes) {
+  UnitValue value;
+  value.bytes = std::move(bytes);
+  return value;
+}
+
+inline UnitValue TextValue(const std::string& text) {
+  return BytesValue(Bytes(text.begin(), text.end()));
+}
+
+// A text value stops at its first zero byte, as the runtime's texts do.
+std::string TextOf(const UnitValue& value);
+
+inline uint32_t BooleanOf(const UnitValue& value) {
+  return value.number != 0 ? 1 : 0;
+}
+
+// A stored dword holds a signed number; clamped into [low, high] it goes
+// back into the dword.
+inline uint32_t ClampField(int64_t value, int32_t low, int32_t high) {
+  return static_cast<uint32_t>(ClampInt(value, low, high));
+}
+inline int64_t SignedField(uint32_t stored) {
+  return static_cast<int32_t>(stored);
+}
+
+// The stored 32-bit field a colour value is written into.
+inline uint32_t ColourOf(const UnitValue& value) {
+  return static_cast<uint32_t>(value.number);
+}
+
+// The loader's disabled and Tab-stop bits as window styles.
+DWORD UnitWindowStyle(uint32_t unitStyle);
+
+// Registers a class of the runtime's own units once (vertical and
+// horizontal redraw, double clicks, arrow cursor); false on failure.
+bool EnsureUnitClass(const char* name, WNDPROC procedure, HBRUSH background);
+
+// Tells the window system that a unit's native window is gone. The window
+// system may delete the unit object inside this call: the caller must not
+// touch it afterwards.
+void ReportUnitDestroyed(uint32_t windowId, uint32_t unitId);
+
+}  // namespace mnemora
