@@ -115,13 +115,15 @@ TEST_F(TransparentLabelTest, PaintsOnlyItsCaptionOverTheParent) {
 
 TEST_F(TransparentLabelTest, ShowsTheGroupBoxBeneathIt) {
   constexpr COLORREF kBoxColour = RGB(200, 230, 250);
+  constexpr COLORREF kBoxCaption = RGB(0, 0, 255);
   auto box = CreateUnit(
       kGroupBoxKindDescriptor,
-      WriteGroupBoxBlock(GroupBoxProperties{.backgroundColour = kBoxColour, .caption = "Data"}),
+      WriteGroupBoxBlock(GroupBoxProperties{
+          .textColour = kBoxCaption, .backgroundColour = kBoxColour, .caption = "WWWWWWWWWWWW"}),
       parent_.Handle(), RECT{8, 8, 288, 108}, 0x1601016B);
   ASSERT_NE(box, nullptr);
   ShowWindow(box->Handle(), SW_SHOWNA);
-  auto label = Create(RedCaptionBlock("Fmt"), box->Handle(), RECT{30, 30, 90, 50});
+  auto label = Create(RedCaptionBlock("Fmt"), box->Handle(), RECT{30, 50, 90, 70});
   ASSERT_NE(label, nullptr);
 
   const Pixels screen = CaptureClient(box->Handle());
@@ -129,13 +131,19 @@ TEST_F(TransparentLabelTest, ShowsTheGroupBoxBeneathIt) {
   EXPECT_GT(screen.Count(area, kRed), 0);
   EXPECT_EQ(screen.At(area.left, area.top), kBoxColour);
   EXPECT_EQ(screen.At(area.right - 1, area.bottom - 1), kBoxColour);
+  const RECT boxCaption = {0, 0, 120, 20};
+  const int boxCaptionInk = screen.Count(boxCaption, kBoxCaption);
+  ASSERT_GT(boxCaptionInk, 0);
 
-  // Moving within the box leaves no trace of the old caption.
-  MoveWindow(label->Handle(), 150, 50, 60, 20, TRUE);
+  // Moved over the box's caption: the old place shows the plain box, the
+  // new one the box's caption beneath the label's, not the pixels the label
+  // had over its old place.
+  MoveWindow(label->Handle(), 0, 0, 120, 20, TRUE);
   const Pixels moved = CaptureClient(box->Handle());
   EXPECT_EQ(moved.Count(area, kRed), 0) << "old place";
   EXPECT_EQ(moved.Count(area, kBoxColour), (area.right - area.left) * (area.bottom - area.top));
-  EXPECT_GT(moved.Count(Inside(label->Handle()), kRed), 0) << "new place";
+  EXPECT_GT(moved.Count(boxCaption, kRed), 0) << "new place";
+  EXPECT_GT(moved.Count(boxCaption, kBoxCaption), boxCaptionInk / 2);
 }
 
 TEST_F(TransparentLabelTest, MovingAndChangingLeaveNoTrace) {
