@@ -1,5 +1,9 @@
 #include "caption_units_support.h"
 
+#include <gtest/gtest.h>
+
+#include <utility>
+
 #include "runtime/runtime_service.h"
 #include "runtime/win_handles.h"
 #include "runtime/window_system_hooks.h"
@@ -18,24 +22,17 @@ intptr_t RecordingService(int32_t code, intptr_t parameter1, intptr_t parameter2
     *handled = true;
     auto* record = reinterpret_cast<EventRecord*>(parameter1);
     g_recorder->events.push_back(*record);
-    if (!g_replyPending) {
-      return 0;
-    }
-    g_replyPending = false;
-    record->returned = 1;
-    record->value = g_replyValue;
-    return 1;
+    record->returned = std::exchange(g_replyPending, false) ? 1 : 0;
+    record->value = record->returned != 0 ? g_replyValue : 0;
+    return record->returned;
   }
   if (code == window_service::kObjectDestroyed) {
     *handled = true;
-    g_recorder->destroyed.push_back(
-        {static_cast<uint32_t>(parameter1), static_cast<uint32_t>(parameter2)});
-    return 0;
+    EXPECT_EQ(static_cast<uint32_t>(parameter1), kTestWindowId);
+    g_recorder->destroyedUnits.push_back(static_cast<uint32_t>(parameter2));
   }
   return 0;
 }
-
-constexpr char kParentClass[] = "MnemoraCaptionTestParent";
 
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT reflected = 0;
@@ -45,67 +42,36 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_ERASEBKGND) {
     RECT client;
     GetClientRect(window, &client);
-    UniqueGdiObject brush(
-        CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA))));
-    FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(brush.Get()));
+    SetDCBrushColor(reinterpret_cast<HDC>(wParam),
+                    static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+    FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     return 1;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-class MemoryDc {
- public:
-  MemoryDc() : dc_(CreateCompatibleDC(nullptr)) {}
-  ~MemoryDc() { DeleteDC(dc_); }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDc() { ReleaseDC(window_, dc_); }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
-// Renders into a 32-bit top-down bitmap of the window's client size and
-// reads the pixels back.
+// Renders into a 32-bit top-down bitmap of the client size; reads it back.
 template <typename Render>
 Pixels RenderClient(HWND window, Render render) {
   RECT client;
   GetClientRect(window, &client);
-  const int width = client.right;
-  const int height = client.bottom;
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader = {
+      sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   UniqueGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  MemoryDc dc;
-  HGDIOBJ previous = SelectObject(dc.Get(), bitmap.Get());
-  render(dc.Get(), RECT{0, 0, width, height});
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, bitmap.Get());
+  render(dc, client);
   GdiFlush();
-  std::vector<COLORREF> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+  std::vector<COLORREF> pixels(static_cast<size_t>(client.right) * client.bottom);
   const auto* raw = static_cast<const uint32_t*>(bits);
   for (size_t i = 0; i < pixels.size(); ++i) {
     pixels[i] = RGB((raw[i] >> 16) & 0xFF, (raw[i] >> 8) & 0xFF, raw[i] & 0xFF);
   }
-  SelectObject(dc.Get(), previous);
-  return Pixels(width, height, std::move(pixels));
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  return Pixels(client.right, client.bottom, std::move(pixels));
 }
 
 }  // namespace
@@ -132,17 +98,14 @@ ColouredParent::ColouredParent(COLORREF colour, int width, int height) {
   WNDCLASSA parentClass{};
   parentClass.lpfnWndProc = ParentProc;
   parentClass.hInstance = GetModuleHandleA(nullptr);
-  parentClass.lpszClassName = kParentClass;
+  parentClass.lpszClassName = "MnemoraCaptionTestParent";
   RegisterClassA(&parentClass);
-  window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kParentClass, "", WS_POPUP, 40, 40,
-                            width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  window_ =
+      CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, parentClass.lpszClassName, "", WS_POPUP, 40,
+                      40, width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   SetWindowLongPtrA(window_, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
   ShowWindow(window_, SW_SHOWNOACTIVATE);
   UpdateWindow(window_);
-}
-
-ColouredParent::~ColouredParent() {
-  DestroyWindow(window_);
 }
 
 std::unique_ptr<UnitObject> CreateUnit(const UnitTypeDescriptor& kind, const Bytes& block,
@@ -162,32 +125,30 @@ std::unique_ptr<UnitObject> CreateUnit(const UnitTypeDescriptor& kind, const Byt
       KindOperation<CreateUnitOperation>(kind, unit_operation::kCreate)(args));
 }
 
-UnitValue GetUnitProperty(const UnitTypeDescriptor& kind, UnitObject* unit, int32_t property) {
+UnitValue GetProperty(const UnitTypeDescriptor& kind, UnitObject* unit, int32_t property) {
   return KindOperation<GetPropertyOperation>(kind, unit_operation::kGetProperty)(unit,
                                                                                  property - 8);
 }
 
-bool SetUnitNumber(const UnitTypeDescriptor& kind, UnitObject* unit, int32_t property,
-                   int64_t number) {
+bool SetProperty(const UnitTypeDescriptor& kind, UnitObject* unit, int32_t property,
+                 const UnitValue& value) {
+  return KindOperation<SetPropertyOperation>(kind, unit_operation::kSetProperty)(unit, property - 8,
+                                                                                 value);
+}
+
+UnitValue Number(int64_t number) {
   UnitValue value;
   value.number = number;
-  return KindOperation<SetPropertyOperation>(kind, unit_operation::kSetProperty)(unit, property - 8,
-                                                                                 value);
+  return value;
 }
 
-bool SetUnitBytes(const UnitTypeDescriptor& kind, UnitObject* unit, int32_t property, Bytes bytes) {
+UnitValue Text(const std::string& text) {
   UnitValue value;
-  value.bytes = std::move(bytes);
-  return KindOperation<SetPropertyOperation>(kind, unit_operation::kSetProperty)(unit, property - 8,
-                                                                                 value);
+  value.bytes.assign(text.begin(), text.end());
+  return value;
 }
 
-bool SetUnitText(const UnitTypeDescriptor& kind, UnitObject* unit, int32_t property,
-                 const std::string& text) {
-  return SetUnitBytes(kind, unit, property, Bytes(text.begin(), text.end()));
-}
-
-std::string TextOfValue(const UnitValue& value) {
+std::string TextOf(const UnitValue& value) {
   return std::string(value.bytes.begin(), value.bytes.end());
 }
 
@@ -202,29 +163,24 @@ int Pixels::Count(const RECT& area, COLORREF colour) const {
 }
 
 Pixels PrintClient(HWND window, COLORREF fill) {
-  return RenderClient(window, [&](HDC dc, RECT area) {
-    UniqueGdiObject brush(CreateSolidBrush(fill));
-    FillRect(dc, &area, static_cast<HBRUSH>(brush.Get()));
+  return RenderClient(window, [&](HDC dc, const RECT& area) {
+    SetDCBrushColor(dc, fill);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   });
 }
 
 Pixels CaptureClient(HWND window) {
-  HWND top = GetAncestor(window, GA_ROOT);
-  UpdateWindow(top);
-  PumpMessages();
-  return RenderClient(window, [&](HDC dc, RECT area) {
-    WindowDc source(window);
-    BitBlt(dc, 0, 0, area.right, area.bottom, source.Get(), 0, 0, SRCCOPY);
-  });
-}
-
-void PumpMessages() {
+  UpdateWindow(GetAncestor(window, GA_ROOT));
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+  return RenderClient(window, [&](HDC dc, const RECT& area) {
+    HDC screen = GetDC(window);
+    BitBlt(dc, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+    ReleaseDC(window, screen);
+  });
 }
 
 }  // namespace mnemora::testing

@@ -1,7 +1,7 @@
-// What the tests of the label, group box and transparent label kinds share:
-// a recording window system, a coloured parent window that hands
-// notifications back to its children's units, creating units through their
-// kind's operations, and reading rendered pixels back.
+// Shared by the tests of the label, group box and transparent label kinds:
+// a window system that records events and destruction reports, a coloured
+// parent that hands notifications to its children's units, unit operations
+// by property number, and rendered pixels read back.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "runtime/unit_type_descriptor.h"
@@ -23,89 +22,69 @@ namespace mnemora::testing {
 
 inline constexpr uint32_t kTestWindowId = 0x52010001;
 
-// Installs a window system whose services record raised events (2008) and
-// destruction reports (2000); the empty one comes back on destruction.
-class RecordingWindowSystem {
- public:
+// Installed while it lives; the empty window system comes back after.
+struct RecordingWindowSystem {
   RecordingWindowSystem();
   ~RecordingWindowSystem();
-  RecordingWindowSystem(const RecordingWindowSystem&) = delete;
-  RecordingWindowSystem& operator=(const RecordingWindowSystem&) = delete;
-
-  struct Destroyed {
-    uint32_t windowId;
-    uint32_t unitId;
-  };
-
   // The next raised event finds a handler that returns this value.
   void ReplyToNextEvent(int32_t value);
 
   std::vector<EventRecord> events;
-  std::vector<Destroyed> destroyed;
+  std::vector<uint32_t> destroyedUnits;  // reports of service 2000
 };
 
-// A visible top-level window on the screen whose background is one colour
-// and whose procedure offers notifications to the children's units first.
+// A visible top-level window filled with one colour, whose procedure offers
+// its children's notifications to their units first.
 class ColouredParent {
  public:
   ColouredParent(COLORREF colour, int width, int height);
-  ~ColouredParent();
-  ColouredParent(const ColouredParent&) = delete;
-  ColouredParent& operator=(const ColouredParent&) = delete;
-
+  ~ColouredParent() { DestroyWindow(window_); }
   HWND Handle() const { return window_; }
 
  private:
   HWND window_;
 };
 
-// Hands out a kind's operation by number, typed.
 template <typename Operation>
 Operation KindOperation(const UnitTypeDescriptor& kind, int32_t number) {
   return reinterpret_cast<Operation>(kind.getInterface(number));
 }
 
-// Creates a unit through the kind's create operation; null when it refuses.
+// Null when the kind refuses the block.
 std::unique_ptr<UnitObject> CreateUnit(const UnitTypeDescriptor& kind, const Bytes& block,
                                        HWND parent, RECT rect, uint32_t unitId, uint32_t style = 0);
 
-// Property access by the number the application uses (8 and up).
-UnitValue GetUnitProperty(const UnitTypeDescriptor& kind, UnitObject* unit, int32_t property);
-bool SetUnitNumber(const UnitTypeDescriptor& kind, UnitObject* unit, int32_t property,
-                   int64_t number);
-bool SetUnitBytes(const UnitTypeDescriptor& kind, UnitObject* unit, int32_t property, Bytes bytes);
-bool SetUnitText(const UnitTypeDescriptor& kind, UnitObject* unit, int32_t property,
-                 const std::string& text);
-std::string TextOfValue(const UnitValue& value);
+// Property access by the numbers the application uses (8 and up).
+UnitValue GetProperty(const UnitTypeDescriptor& kind, UnitObject* unit, int32_t property);
+bool SetProperty(const UnitTypeDescriptor& kind, UnitObject* unit, int32_t property,
+                 const UnitValue& value);
+UnitValue Number(int64_t number);
+UnitValue Text(const std::string& text);
+std::string TextOf(const UnitValue& value);
 
-// Pixels read back from a device context, as COLORREF values.
 class Pixels {
  public:
   Pixels(int width, int height, std::vector<COLORREF> pixels)
       : width_(width), height_(height), pixels_(std::move(pixels)) {}
-
   int Width() const { return width_; }
   int Height() const { return height_; }
+  RECT All() const { return RECT{0, 0, width_, height_}; }
   COLORREF At(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
-
-  // Bounding box of the pixels inside area that satisfy the test; empty
-  // (all zero) when none does.
+  int Count(const RECT& area, COLORREF colour) const;
+  // Bounding box of the pixels in area that pass the test; empty when none.
   template <typename Test>
   RECT BoundsOf(const RECT& area, Test test) const {
-    RECT bounds{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    RECT b{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     for (int y = area.top; y < area.bottom; ++y) {
       for (int x = area.left; x < area.right; ++x) {
         if (test(At(x, y))) {
-          bounds = RECT{std::min<LONG>(bounds.left, x), std::min<LONG>(bounds.top, y),
-                        std::max<LONG>(bounds.right, x + 1), std::max<LONG>(bounds.bottom, y + 1)};
+          b = RECT{std::min<LONG>(b.left, x), std::min<LONG>(b.top, y),
+                   std::max<LONG>(b.right, x + 1), std::max<LONG>(b.bottom, y + 1)};
         }
       }
     }
-    return bounds.left == INT32_MAX ? RECT{} : bounds;
+    return b.left == INT_MAX ? RECT{} : b;
   }
-  RECT All() const { return RECT{0, 0, width_, height_}; }
-  // Pixels inside area equal to colour.
-  int Count(const RECT& area, COLORREF colour) const;
 
  private:
   int width_;
@@ -113,14 +92,11 @@ class Pixels {
   std::vector<COLORREF> pixels_;
 };
 
-// The unit's client area as it paints itself through WM_PRINTCLIENT into a
-// bitmap first filled with the given colour.
+// The window's client area painted through WM_PRINTCLIENT into a bitmap
+// first filled with fill.
 Pixels PrintClient(HWND window, COLORREF fill);
-// What the screen shows of a window's client area, children included, after
-// every pending paint has been done.
+// What the screen shows of the client area, children included, once every
+// pending paint is done.
 Pixels CaptureClient(HWND window);
-
-// Dispatches every message waiting for this thread.
-void PumpMessages();
 
 }  // namespace mnemora::testing
