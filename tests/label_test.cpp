@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "caption_units_support.h"
+#include "test_pictures.h"
 #include "window/unit_object.h"
 #include "window/units/label.h"
 #include "window/units/label_block.h"
@@ -29,6 +30,7 @@ enum : int32_t {
   kFrameWidth = 11,
   kTextColourProperty = 16,
   kBackgroundColour = 17,
+  kPicture = 18,
   kPictureMode = 19,
   kGradientMode = 20,
   kHorizontalAlignment = 24,
@@ -120,6 +122,29 @@ TEST_F(LabelTest, BackgroundOnlyWithoutCaption) {
   Set(kBackgroundColour, Number(RGB(255, 255, 0)));
   pixels = Render();
   EXPECT_EQ(pixels.Count(pixels.All(), RGB(255, 255, 0)), pixels.Width() * pixels.Height());
+}
+
+TEST_F(LabelTest, BackgroundPictureInItsDisplayModes) {
+  constexpr COLORREF kYellow = RGB(255, 255, 0);
+  Set(kCaption, Text(""));
+  Set(kBackgroundColour, Number(kYellow));
+  const Bytes png = test_pictures::MakePng(4, 4, [](int, int) { return test_pictures::kBlue; });
+  Set(kPictureMode, Number(0));  // once at the top left, on the background
+  Set(kPicture, UnitValue{0, png});
+  Pixels pixels = Render();
+  EXPECT_EQ(pixels.Count(RECT{0, 0, 4, 4}, RGB(0, 0, 255)), 16);
+  EXPECT_EQ(pixels.Count(pixels.All(), kYellow), pixels.Width() * pixels.Height() - 16);
+  EXPECT_EQ(GetProperty(kLabelKindDescriptor, label_.get(), kPicture).bytes, png);
+
+  Set(kPictureMode, Number(1));  // tiled
+  pixels = Render();
+  EXPECT_EQ(pixels.Count(pixels.All(), RGB(0, 0, 255)), pixels.Width() * pixels.Height());
+
+  Set(kPicture, UnitValue{0, Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'}});
+  EXPECT_TRUE(GetProperty(kLabelKindDescriptor, label_.get(), kPicture).bytes.empty())
+      << "bytes that do not decode are dropped";
+  pixels = Render();
+  EXPECT_EQ(pixels.Count(pixels.All(), kYellow), pixels.Width() * pixels.Height());
 }
 
 TEST_F(LabelTest, WrittenAndStoredValuesAreClamped) {

@@ -9,6 +9,7 @@
 
 #include "runtime/win_handles.h"
 #include "window/form_description.h"
+#include "window/picture_painting.h"
 #include "window/unit_events.h"
 #include "window/unit_object.h"
 #include "window/unit_support.h"
@@ -203,9 +204,10 @@ void FillGradient(HDC dc, const RECT& area, const GradientKind& kind,
 }
 
 // Frame, background and caption into area (the client rectangle).
-void PaintLabel(HDC dc, RECT area, const LabelProperties& p, HFONT font) {
+void PaintLabel(HDC dc, RECT area, const LabelProperties& p, HFONT font, PictureCache& picture) {
   SavedDcState saved(dc);
-  FillWithColour(dc, area, ResolveColour(p.backgroundColour));
+  const COLORREF background = ResolveColour(p.backgroundColour);
+  FillWithColour(dc, area, background);
   if (p.borderStyle == kGradientFrame) {
     const int width = static_cast<int>(p.frameWidth);
     const auto stops = UsableColours({p.frameColour1, p.frameColour2, p.frameColour3});
@@ -214,7 +216,10 @@ void PaintLabel(HDC dc, RECT area, const LabelProperties& p, HFONT font) {
     }
     InflateRect(&area, -width, -width);
   }
-  if (p.gradientMode != 0) {
+  if (picture.HasPicture()) {
+    PaintPicture(dc, area, picture.ComposedOver(background), static_cast<int32_t>(p.pictureMode),
+                 background);
+  } else if (p.gradientMode != 0) {
     const auto stops = UsableColours({p.gradientColour1, p.gradientColour2, p.gradientColour3});
     if (stops.size() >= 2) {
       FillGradient(dc, area, kGradientKinds[p.gradientMode - 1], stops);
@@ -251,7 +256,11 @@ class LabelUnit final : public UnitObject {
 
  private:
   void Repaint() { InvalidateRect(Handle(), nullptr, FALSE); }
-  void PaintClient(HDC dc) const;
+  // Bytes that do not decode are dropped: the picture then reads back empty.
+  void ReplacePicture(const Bytes& bytes) {
+    properties_.backgroundPicture = picture_.Reset(bytes) ? bytes : Bytes();
+  }
+  void PaintClient(HDC dc);
   void OnPaint();
   LRESULT OnSetText(LPARAM text);
   LRESULT OnEventMessage(WPARAM wParam, LPARAM lParam);
@@ -259,6 +268,7 @@ class LabelUnit final : public UnitObject {
 
   LabelProperties properties_;
   UniqueGdiObject font_;  // null: the default GUI font
+  PictureCache picture_;  // decoded once, until the picture changes
   bool nativeAlive_ = false;
 };
 
@@ -288,6 +298,7 @@ bool LabelUnit::CreateNative(const UnitCreateArgs& args) {
   Attach(label);
   nativeAlive_ = true;
   font_ = CreateUnitFont(properties_.font);
+  ReplacePicture(properties_.backgroundPicture);
   ApplyBorderStyle(label, NativeBorder(properties_.borderStyle));
   return true;
 }
@@ -320,10 +331,10 @@ LRESULT LabelUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void LabelUnit::PaintClient(HDC dc) const {
+void LabelUnit::PaintClient(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
-  PaintLabel(dc, client, properties_, FontOrDefault(font_));
+  PaintLabel(dc, client, properties_, FontOrDefault(font_), picture_);
 }
 
 void LabelUnit::OnPaint() {
@@ -400,7 +411,7 @@ bool LabelUnit::SetProperty(int32_t index, const UnitValue& value) {
       p.backgroundColour = ColourOf(value);
       break;
     case kBackgroundPicture:
-      p.backgroundPicture = value.bytes;
+      ReplacePicture(value.bytes);
       break;
     case kPictureMode:
       p.pictureMode = ClampField(number, 0, kMaxPictureMode);
