@@ -5,9 +5,11 @@ SHELL := /bin/bash
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 
-.PHONY: run test setup build-x64 build-x86
+.PHONY: run test setup configure-x64 configure-x86 build-x64 build-x86
 
-run: build-x64
+# Only the program itself is built for a run, not the tests.
+run: configure-x64
+	cmake --build --preset x64 -j $(JOBS) --target mnemora
 	tools/run.sh build/x64/bin/mnemora.exe
 
 # Both targets are built (x86 is compile and link only: this machine kind
@@ -19,8 +21,11 @@ test: build-x64 build-x86
 setup:
 	tools/setup.sh
 
-# Configure once; afterwards the build re-runs CMake by itself whenever a
+# Configure once (the generated Makefile exists only after a configure
+# that succeeded); afterwards the build re-runs CMake by itself whenever a
 # CMakeLists.txt changes.
-build-x64 build-x86: build-%: setup
-	@test -f build/$*/CMakeCache.txt || cmake --preset $*
+configure-x64 configure-x86: configure-%: setup
+	@test -f build/$*/Makefile || cmake --preset $*
+
+build-x64 build-x86: build-%: configure-%
 	cmake --build --preset $* -j $(JOBS)

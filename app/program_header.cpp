@@ -1,5 +1,6 @@
 #include "app/program_header.h"
 
+#include "app/main_form_data.h"
 #include "app/main_routine.h"
 #include "runtime/support_libraries.h"
 
@@ -46,8 +47,8 @@ const ProgramHeader& MnemoraProgramHeader() {
       reinterpret_cast<const void*>(&ApplicationMain),  // code base
       kConstantArea,
       sizeof kConstantArea,
-      nullptr,  // form data: none yet
-      0,
+      MainFormData(),
+      MainFormDataLength(),
       kSupportLibraryCount,
       SupportLibraryTable(),
       dll::kDeclarationCount,

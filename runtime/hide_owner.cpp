@@ -12,6 +12,9 @@ LRESULT CALLBACK HideOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case kEndProgramMessage:
       EndProgram(static_cast<int32_t>(wParam));
       return 0;
+    case kRunOnMainThreadMessage:
+      reinterpret_cast<void (*)(void*)>(wParam)(reinterpret_cast<void*>(lParam));
+      return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -6,6 +6,9 @@
 
 namespace mnemora {
 
+// wParam: a function taking one pointer; lParam: its argument.
+inline constexpr UINT kRunOnMainThreadMessage = 0x83E8;
+
 // Registers "_QN_HideOwner" when needed and creates the window.
 HWND CreateHideOwnerWindow();
 

@@ -17,10 +17,14 @@ fi
 
 shot="$MNEMORA_BUILD/screenshot.png"
 session="$(dirname "${BASH_SOURCE[0]}")/wine-session.sh"
-"$session" start
-trap '"$session" stop' EXIT
+# Reuse a private session someone started by hand (and leave it up);
+# otherwise start one and stop it again on the way out.
+if ! wine_session_display; then
+  "$session" start
+  trap '"$session" stop' EXIT
+  wine_session_display
+fi
 wine_export_env
-wine_session_display
 
 "$WINE64" "$program" </dev/null >"$MNEMORA_BUILD/run.log" 2>&1 &
 pid=$!
@@ -30,7 +34,7 @@ name="$(basename "$program")"
 # visible one (the first start of a program takes a few seconds).
 window=""
 for ((i = 0; i < 150; i++)); do
-  if ! kill -0 "$pid" 2>/dev/null; then
+  if ! running "$pid"; then
     status=0
     wait "$pid" || status=$?
     echo "run: $name exited with status $status before showing a window" >&2
@@ -52,10 +56,10 @@ echo "screenshot of its window written to ${shot#"$MNEMORA_ROOT/"}"
 # Close it the way a user would: taskkill without /f sends WM_CLOSE.
 "$WINE64" taskkill /im "$name" >/dev/null 2>&1 || true
 for ((i = 0; i < 100; i++)); do
-  kill -0 "$pid" 2>/dev/null || break
+  running "$pid" || break
   sleep 0.1
 done
-if kill -0 "$pid" 2>/dev/null; then
+if running "$pid"; then
   echo "run: $name did not close within 10 s; ending it" >&2
   "$WINE64" taskkill /f /im "$name" >/dev/null 2>&1 || true
   exit 1

@@ -12,6 +12,9 @@ build="$root/build"
 
 packages=(
   cmake make
+  # The build machine's own compiler: it builds the form data generator,
+  # which runs during the build.
+  g++
   # -posix variants: std::thread does not build with the -win32 ones.
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   libz-mingw-w64-dev googletest

@@ -81,6 +81,15 @@ wine_ensure_prefix() {
   ) 9>"$MNEMORA_BUILD/wineprefix.lock"
 }
 
+# True while the process runs; an exited one that its parent has not
+# reaped yet (a zombie) counts as gone.
+running() {
+  local state
+  [[ -r "/proc/$1/stat" ]] || return 1
+  read -r _ _ state _ <"/proc/$1/stat" || return 1
+  [[ "$state" != Z ]]
+}
+
 # Loads DISPLAY from a running private session, if there is one.
 # Returns 1 when no live session is recorded.
 wine_session_display() {
@@ -91,6 +100,6 @@ wine_session_display() {
   display="${MNEMORA_DISPLAY:-}"
   xvfb_pid="${MNEMORA_XVFB_PID:-}"
   [[ -n "$display" && -n "$xvfb_pid" ]] || return 1
-  kill -0 "$xvfb_pid" 2>/dev/null || return 1
+  running "$xvfb_pid" || return 1
   export DISPLAY="$display"
 }

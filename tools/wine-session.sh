@@ -34,7 +34,7 @@ session_start() {
   local i
   for ((i = 0; i < 100; i++)); do
     [[ -s "$fdfile" ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || { echo "Xvfb failed to start" >&2; return 1; }
+    running "$xvfb_pid" || { echo "Xvfb failed to start" >&2; return 1; }
     sleep 0.1
   done
   local num
@@ -49,8 +49,8 @@ session_start() {
   # if Wine was upgraded); `wineboot -u` would redo the update every time,
   # about 4 s instead of under 1 s.
   "$WINE64" wineboot </dev/null >/dev/null 2>&1
-  # Nohup-free background start: the session's own stop kills it via the
-  # wineserver, so its pid need not be kept.
+  # Wine's desktop process; `wineserver -k` at stop ends it with the rest,
+  # so its pid is not kept.
   "$WINE64" explorer.exe /desktop </dev/null >/dev/null 2>&1 &
   echo "Wine session up on display $DISPLAY" >&2
 }
@@ -64,12 +64,12 @@ session_stop() {
     local MNEMORA_XVFB_PID=""
     # shellcheck disable=SC1090
     source "$MNEMORA_SESSION_FILE"
-    if [[ -n "$MNEMORA_XVFB_PID" ]] && kill -0 "$MNEMORA_XVFB_PID" 2>/dev/null; then
+    if [[ -n "$MNEMORA_XVFB_PID" ]] && running "$MNEMORA_XVFB_PID"; then
       kill "$MNEMORA_XVFB_PID" 2>/dev/null || true
       local i
       for ((i = 0; i < 50; i++)); do
-        kill -0 "$MNEMORA_XVFB_PID" 2>/dev/null || break
-        sleep 0.1
+        running "$MNEMORA_XVFB_PID" || break
+        sleep 0.05
       done
     fi
     rm -f "$MNEMORA_SESSION_FILE"

@@ -1,0 +1,431 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "window/form_bytes.h"
+#include "window/units/button_block.h"
+#include "window/units/draw_panel_block.h"
+#include "window/units/edit_box_block.h"
+#include "window/units/group_box_block.h"
+#include "window/units/label_block.h"
+#include "window/units/list_box_block.h"
+#include "window/units/transparent_label_block.h"
+#include "window/units/window_block.h"
+
+namespace mnemora {
+namespace {
+
+const Bytes kFont(60, 0x31);
+const Bytes kPicture = {0x89, 'P', 'N', 'G', 1, 2, 3};
+
+// Dwords first .. first + count - 1: distinct values show a swapped field.
+void Dwords(ByteWriter* writer, uint32_t first, uint32_t count) {
+  for (uint32_t i = 0; i < count; ++i) {
+    writer->Dword(first + i);
+  }
+}
+
+template <typename Properties>
+struct Codec {
+  bool (*read)(const Bytes&, Properties*);
+  Bytes (*write)(const Properties&);
+  uint32_t highestVersion;
+};
+
+// The sample must be written as exactly the expected bytes and read back
+// whole; any shorter block, a longer one and any version above the highest
+// are rejected.
+template <typename Properties>
+void ExpectExactCodec(const Codec<Properties>& codec, const Properties& sample,
+                      const Bytes& expected) {
+  EXPECT_EQ(codec.write(sample), expected);
+  Properties read;
+  ASSERT_TRUE(codec.read(expected, &read));
+  EXPECT_TRUE(read == sample);
+
+  for (size_t length = 1; length < expected.size(); ++length) {
+    const Bytes prefix(expected.begin(), expected.begin() + static_cast<ptrdiff_t>(length));
+    EXPECT_FALSE(codec.read(prefix, &read)) << "prefix of " << length;
+  }
+  Bytes longer = expected;
+  longer.push_back(0);
+  EXPECT_FALSE(codec.read(longer, &read));
+
+  for (uint32_t version : {codec.highestVersion + 1, 0xFFFFFFFFu}) {
+    Properties newer = sample;
+    newer.version = version;
+    EXPECT_FALSE(codec.read(codec.write(newer), &read)) << "version " << version;
+  }
+}
+
+TEST(PropertyBlockTest, WindowBlock) {
+  WindowProperties p{.version = 6,
+                     .borderStyle = 101,
+                     .pictureLayout = 102,
+                     .backgroundColour = 103,
+                     .maximizeButton = 104,
+                     .minimizeButton = 105,
+                     .controlBox = 106,
+                     .startPosition = 107,
+                     .movable = 108,
+                     .musicPlayMode = 109,
+                     .enterMovesFocus = 110,
+                     .escCloses = 111,
+                     .f1OpensHelp = 112,
+                     .helpContext = 113,
+                     .showInTaskbar = 114,
+                     .dragAnywhere = 115,
+                     .shape = 116,
+                     .alwaysOnTop = 117,
+                     .keepTitleActive = 118,
+                     .className = "cls",
+                     .backgroundPicture = kPicture,
+                     .icon = {1, 2},
+                     .music = {3},
+                     .title = "标题",
+                     .helpFile = "help.chm"};
+  ByteWriter w;
+  w.Dword(6);
+  Dwords(&w, 101, 18);
+  w.CountedText("cls");
+  w.CountedBytes(kPicture);
+  w.CountedBytes({1, 2});
+  w.CountedBytes({3});
+  w.CountedText("标题");
+  w.CountedText("help.chm");
+  ExpectExactCodec<WindowProperties>({ReadWindowBlock, WriteWindowBlock, 6}, p, w.Take());
+}
+
+TEST(PropertyBlockTest, WindowBlockOfEachOlderVersionLacksItsLaterFields) {
+  // Dwords after the first thirteen; none of these versions has the class name.
+  const struct {
+    uint32_t version;
+    uint32_t extraDwords;
+  } versions[] = {{0, 0}, {1, 0}, {2, 1}, {3, 3}, {4, 4}, {5, 5}};
+  for (const auto& v : versions) {
+    ByteWriter w;
+    w.Dword(v.version);
+    Dwords(&w, 101, 13 + v.extraDwords);
+    for (int i = 0; i < 3; ++i) {
+      w.CountedBytes({});
+    }
+    w.CountedText("T");
+    w.CountedText("");
+    const Bytes block = w.Take();
+
+    WindowProperties p;
+    ASSERT_TRUE(ReadWindowBlock(block, &p)) << v.version;
+    EXPECT_EQ(p.version, v.version);
+    EXPECT_EQ(p.helpContext, 113u);
+    EXPECT_EQ(p.showInTaskbar, v.version >= 2 ? 114u : 1u);
+    EXPECT_EQ(p.dragAnywhere, v.version >= 3 ? 115u : 0u);
+    EXPECT_EQ(p.alwaysOnTop, v.version >= 4 ? 117u : 0u);
+    EXPECT_EQ(p.keepTitleActive, v.version >= 5 ? 118u : 0u);
+    EXPECT_EQ(p.title, "T");
+    EXPECT_EQ(WriteWindowBlock(p), block) << "written back as the version it came in";
+  }
+}
+
+TEST(PropertyBlockTest, EditBoxBlock) {
+  EditBoxProperties p{.version = 2,
+                      .borderStyle = 101,
+                      .textColour = 102,
+                      .backgroundColour = 103,
+                      .hideSelection = 104,
+                      .maxLength = 105,
+                      .multiLine = 106,
+                      .scrollBars = 107,
+                      .alignment = 108,
+                      .inputMode = 109,
+                      .passwordCharacter = 0x0123,
+                      .caseConversion = 110,
+                      .adjusterMode = 111,
+                      .adjusterMinimum = -112,
+                      .adjusterMaximum = 113,
+                      .selectionStart = 114,
+                      .selectionLength = 115,
+                      .font = kFont,
+                      .content = "内容",
+                      .dataSource = "src",
+                      .dataColumn = "col"};
+  ByteWriter w;
+  w.Dword(2);
+  Dwords(&w, 101, 9);
+  w.Word(0x0123);
+  Dwords(&w, 110, 2);
+  w.SignedDword(-112);
+  Dwords(&w, 113, 3);
+  w.CountedBytes(kFont);
+  w.CountedText("内容");
+  w.CountedText("src");
+  w.CountedText("col");
+  ExpectExactCodec<EditBoxProperties>({ReadEditBoxBlock, WriteEditBoxBlock, 2}, p, w.Take());
+
+  // Version 1 ends with the content.
+  p.version = 1;
+  p.dataSource.clear();
+  p.dataColumn.clear();
+  const Bytes v1 = WriteEditBoxBlock(p);
+  EXPECT_EQ(v1.size(), 4 + 9 * 4 + 2 + 6 * 4 + 64 + 4 + 4u);
+  EditBoxProperties read;
+  ASSERT_TRUE(ReadEditBoxBlock(v1, &read));
+  EXPECT_TRUE(read == p);
+}
+
+TEST(PropertyBlockTest, ListBoxBlock) {
+  ListBoxProperties p{.version = 3,
+                      .borderStyle = 101,
+                      .autoSort = 102,
+                      .multiColumn = 103,
+                      .rowSpacing = 104,
+                      .textColour = 105,
+                      .backgroundColour = 106,
+                      .multipleSelection = 107,
+                      .currentSelection = -1,
+                      .font = kFont,
+                      .itemData = {1, 0, 0, 0, 2, 0, 0, 0},
+                      .items = {"甲", "", "丙"},
+                      .dataSource = "src",
+                      .dataColumn = "col",
+                      .bindingOption = 108};
+  ByteWriter w;
+  w.Dword(3);
+  Dwords(&w, 101, 7);
+  w.SignedDword(-1);
+  w.CountedBytes(kFont);
+  w.CountedBytes({1, 0, 0, 0, 2, 0, 0, 0});
+  w.Word(3);
+  w.CountedText("甲");
+  w.CountedText("");
+  w.CountedText("丙");
+  w.CountedText("src");
+  w.CountedText("col");
+  w.Dword(108);
+  ExpectExactCodec<ListBoxProperties>({ReadListBoxBlock, WriteListBoxBlock, 3}, p, w.Take());
+
+  // Version 2 lacks the binding option, version 1 the data names too.
+  const Bytes v3 = WriteListBoxBlock(p);
+  for (uint32_t version : {1u, 2u}) {
+    ListBoxProperties older = p;
+    older.version = version;
+    older.bindingOption = 0;
+    if (version < 2) {
+      older.dataSource.clear();
+      older.dataColumn.clear();
+    }
+    const Bytes block = WriteListBoxBlock(older);
+    EXPECT_EQ(block.size(), v3.size() - (version < 2 ? 18 : 4)) << version;
+    ListBoxProperties read;
+    ASSERT_TRUE(ReadListBoxBlock(block, &read)) << version;
+    EXPECT_TRUE(read == older) << version;
+  }
+}
+
+TEST(PropertyBlockTest, ListBoxItemsBeyondTheWordCountUseTheEscape) {
+  ListBoxProperties p;
+  p.items.assign(0x10000, "i");
+  const Bytes block = WriteListBoxBlock(p);
+  ListBoxProperties read;
+  ASSERT_TRUE(ReadListBoxBlock(block, &read));
+  EXPECT_EQ(read.items.size(), 0x10000u);
+}
+
+TEST(PropertyBlockTest, DrawPanelBlock) {
+  DrawPanelProperties p{.version = 1,
+                        .borderStyle = 101,
+                        .backgroundColour = 102,
+                        .pictureMode = 103,
+                        .keepDrawing = 104,
+                        .drawingUnit = 105,
+                        .penStyle = 106,
+                        .drawingMode = 107,
+                        .penWidth = 108,
+                        .penColour = 109,
+                        .brushStyle = 110,
+                        .brushColour = 111,
+                        .textColour = 112,
+                        .textBackgroundColour = 113,
+                        .font = kFont,
+                        .backgroundPicture = kPicture};
+  ByteWriter w;
+  w.Dword(1);
+  Dwords(&w, 101, 13);
+  w.CountedBytes(kFont);
+  w.CountedBytes(kPicture);
+  ExpectExactCodec<DrawPanelProperties>({ReadDrawPanelBlock, WriteDrawPanelBlock, 1}, p, w.Take());
+}
+
+TEST(PropertyBlockTest, GroupBoxBlock) {
+  GroupBoxProperties p{.version = 1,
+                       .alignment = 101,
+                       .textColour = 102,
+                       .backgroundColour = 103,
+                       .font = kFont,
+                       .caption = "分组"};
+  ByteWriter w;
+  w.Dword(1);
+  Dwords(&w, 101, 3);
+  w.CountedBytes(kFont);
+  w.CountedText("分组");
+  ExpectExactCodec<GroupBoxProperties>({ReadGroupBoxBlock, WriteGroupBoxBlock, 1}, p, w.Take());
+}
+
+TEST(PropertyBlockTest, LabelBlock) {
+  LabelProperties p{.version = 2,
+                    .effect = 101,
+                    .frameWidth = 102,
+                    .borderStyle = 103,
+                    .frameColour1 = 104,
+                    .frameColour2 = 105,
+                    .frameColour3 = 106,
+                    .textColour = 107,
+                    .backgroundColour = 108,
+                    .pictureMode = 109,
+                    .gradientMode = 110,
+                    .gradientColour1 = 111,
+                    .gradientColour2 = 112,
+                    .gradientColour3 = 113,
+                    .horizontalAlignment = 114,
+                    .verticalAlignment = 115,
+                    .wordWrap = 116,
+                    .font = kFont,
+                    .backgroundPicture = kPicture,
+                    .caption = "标",
+                    .dataSource = "src",
+                    .dataColumn = "col"};
+  ByteWriter w;
+  w.Dword(2);
+  Dwords(&w, 101, 16);
+  w.CountedBytes(kFont);
+  w.CountedBytes(kPicture);
+  w.CountedText("标");
+  w.CountedText("src");
+  w.CountedText("col");
+  ExpectExactCodec<LabelProperties>({ReadLabelBlock, WriteLabelBlock, 2}, p, w.Take());
+
+  // Version 1 ends with the caption.
+  p.version = 1;
+  p.dataSource.clear();
+  p.dataColumn.clear();
+  const Bytes v1 = WriteLabelBlock(p);
+  EXPECT_EQ(v1.size(), 4 + 16 * 4 + 64 + 4 + 7 + 4 + 2u);
+  LabelProperties read;
+  ASSERT_TRUE(ReadLabelBlock(v1, &read));
+  EXPECT_TRUE(read == p);
+}
+
+TEST(PropertyBlockTest, ButtonBlock) {
+  ButtonProperties p{.version = 1,
+                     .defaultButton = 101,
+                     .horizontalAlignment = 102,
+                     .verticalAlignment = 103,
+                     .picture = kPicture,
+                     .font = kFont,
+                     .caption = "按"};
+  ByteWriter w;
+  w.Dword(1);
+  Dwords(&w, 101, 3);
+  w.CountedBytes(kPicture);
+  w.CountedBytes(kFont);
+  w.CountedText("按");
+  ExpectExactCodec<ButtonProperties>({ReadButtonBlock, WriteButtonBlock, 1}, p, w.Take());
+}
+
+TEST(PropertyBlockTest, TransparentLabelBlock) {
+  TransparentLabelProperties p{.version = 1,
+                               .effect = 101,
+                               .textColour = 102,
+                               .horizontalAlignment = 103,
+                               .verticalAlignment = 104,
+                               .multiLine = 105,
+                               .font = kFont,
+                               .caption = "透"};
+  ByteWriter w;
+  w.Dword(1);
+  Dwords(&w, 101, 5);
+  w.CountedBytes(kFont);
+  w.CountedText("透");
+  const Bytes block = w.Take();
+  ExpectExactCodec<TransparentLabelProperties>(
+      {ReadTransparentLabelBlock, WriteTransparentLabelBlock, 1}, p, block);
+
+  // Version 0 holds the same fields.
+  Bytes v0 = block;
+  v0[0] = 0;
+  TransparentLabelProperties read;
+  ASSERT_TRUE(ReadTransparentLabelBlock(v0, &read));
+  EXPECT_EQ(read.version, 0u);
+  EXPECT_EQ(read.caption, "透");
+}
+
+TEST(PropertyBlockTest, EmptyBlocksGiveTheKindsDefaults) {
+  WindowProperties window;
+  window.escCloses = 0;
+  ASSERT_TRUE(ReadWindowBlock({}, &window));
+  EXPECT_EQ(window.version, 6u);
+  EXPECT_EQ(window.borderStyle, 2u);
+  EXPECT_EQ(window.backgroundColour, 0xFF000000u);
+  EXPECT_EQ(window.escCloses, 1u);
+  EXPECT_EQ(window.showInTaskbar, 1u);
+  EXPECT_EQ(window.alwaysOnTop, 0u);
+
+  EditBoxProperties edit;
+  edit.borderStyle = 9;
+  ASSERT_TRUE(ReadEditBoxBlock({}, &edit));
+  EXPECT_EQ(edit.version, 2u);
+  EXPECT_EQ(edit.borderStyle, 1u);
+  EXPECT_EQ(edit.backgroundColour, 0x00FFFFFFu);
+  EXPECT_EQ(edit.hideSelection, 1u);
+  EXPECT_EQ(edit.passwordCharacter, '*');
+  EXPECT_EQ(edit.adjusterMaximum, 100);
+
+  ListBoxProperties list;
+  ASSERT_TRUE(ReadListBoxBlock({}, &list));
+  EXPECT_EQ(list.version, 3u);
+  EXPECT_EQ(list.borderStyle, 1u);
+  EXPECT_EQ(list.rowSpacing, 1u);
+  EXPECT_EQ(list.backgroundColour, 0x00FFFFFFu);
+  EXPECT_EQ(list.currentSelection, -1);
+
+  DrawPanelProperties panel;
+  ASSERT_TRUE(ReadDrawPanelBlock({}, &panel));
+  EXPECT_EQ(panel.backgroundColour, 0xFF000000u);
+  EXPECT_EQ(panel.penStyle, 1u);
+  EXPECT_EQ(panel.drawingMode, 12u);
+  EXPECT_EQ(panel.brushStyle, 1u);
+  EXPECT_EQ(panel.brushColour, 0x00FFFFFFu);
+  EXPECT_EQ(panel.textBackgroundColour, 0xFF000000u);
+
+  GroupBoxProperties group;
+  group.caption = "x";
+  ASSERT_TRUE(ReadGroupBoxBlock({}, &group));
+  EXPECT_EQ(group.backgroundColour, 0xFF000000u);
+  EXPECT_EQ(group.caption, "");
+
+  LabelProperties label;
+  ASSERT_TRUE(ReadLabelBlock({}, &label));
+  EXPECT_EQ(label.version, 2u);
+  EXPECT_EQ(label.frameWidth, 8u);
+  EXPECT_EQ(label.frameColour1, 0x00808080u);
+  EXPECT_EQ(label.backgroundColour, 0xFF000000u);
+  EXPECT_EQ(label.pictureMode, 1u);
+  EXPECT_EQ(label.gradientColour2, 0x00FFFFFFu);
+  EXPECT_EQ(label.verticalAlignment, 1u);
+  EXPECT_EQ(label.caption, "标签");
+
+  ButtonProperties button;
+  ASSERT_TRUE(ReadButtonBlock({}, &button));
+  EXPECT_EQ(button.horizontalAlignment, 1u);
+  EXPECT_EQ(button.verticalAlignment, 1u);
+  EXPECT_EQ(button.caption, "按钮");
+
+  TransparentLabelProperties transparent;
+  ASSERT_TRUE(ReadTransparentLabelBlock({}, &transparent));
+  EXPECT_EQ(transparent.horizontalAlignment, 0u);
+  EXPECT_EQ(transparent.verticalAlignment, 1u);
+  EXPECT_EQ(transparent.caption, "透明标签");
+}
+
+}  // namespace
+}  // namespace mnemora

@@ -1,0 +1,412 @@
+// Loads windows built with the form writer under the real window system and
+// checks them through Win32 queries. A test unit kind (a native edit
+// control) stands in for the kinds of the program.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "runtime/entry_table.h"
+#include "runtime/heap_blocks.h"
+#include "runtime/init_runtime.h"
+#include "runtime/runtime_app.h"
+#include "runtime/window_system_hooks.h"
+#include "window/message_pretranslation.h"
+#include "window/units/unit_interface.h"
+#include "window/units/window_block.h"
+#include "window/units/window_kind.h"
+#include "window/window_loader.h"
+#include "window/window_set.h"
+
+namespace mnemora {
+namespace {
+
+constexpr uint32_t kWindowId = 0x52010001;
+constexpr uint32_t kTestKind = 0x00010002;
+
+// --- the test kind: records what was created, in order ---------------------
+
+struct Created {
+  uint32_t unitId;
+  int controlId;
+  bool visibleAtCreation;
+};
+std::vector<Created> g_created;
+
+class TestUnit : public UnitObject {
+ public:
+  TestUnit(const UnitCreateArgs& args, HWND handle)
+      : UnitObject(args.windowId, args.unitId, kTestKind) {
+    Attach(handle);
+  }
+};
+
+UnitObject* CreateTestUnit(const UnitCreateArgs& args) {
+  if (!args.propertyBlock->empty() && (*args.propertyBlock)[0] > 1) {
+    return nullptr;  // a version this kind does not read
+  }
+  HWND handle = CreateWindowExA(0, "EDIT", "", WS_CHILD | args.style, args.left, args.top,
+                                args.width, args.height, args.parent,
+                                reinterpret_cast<HMENU>(static_cast<intptr_t>(args.controlId)),
+                                GetModuleHandleA(nullptr), nullptr);
+  if (handle == nullptr) {
+    return nullptr;
+  }
+  g_created.push_back(Created{args.unitId, args.controlId, IsWindowVisible(handle) != FALSE});
+  return new TestUnit(args, handle);
+}
+
+void* GetTestInterface(int32_t operation) {
+  return operation == unit_operation::kCreate ? reinterpret_cast<void*>(&CreateTestUnit) : nullptr;
+}
+
+const UnitTypeDescriptor kTestKindDescriptor = {"测试",  "Test",           {}, 0x40, {}, 0,
+                                                nullptr, GetTestInterface, {}};
+
+// --- handlers that record the events they get ------------------------------
+
+struct Call {
+  int routine;
+  std::vector<int32_t> args;
+};
+std::vector<Call> g_calls;
+HandlerOutcome g_nextOutcome;
+
+template <int Routine>
+HandlerOutcome Record(int32_t count, const HandlerArg* args) {
+  Call call{Routine, {}};
+  for (int32_t i = 0; i < count; ++i) {
+    call.args.push_back(args[i].value.AsInt32());
+  }
+  g_calls.push_back(call);
+  return std::exchange(g_nextOutcome, HandlerOutcome{});
+}
+
+const EventHandler kRoutines[] = {Record<0>, Record<1>, Record<2>, Record<3>, Record<4>,
+                                  Record<5>, Record<6>, Record<7>, Record<8>};
+const HandlerTable kHandlers = {9, kRoutines};
+
+// Routine numbers.
+enum : int32_t {
+  kCreatedHandler,
+  kMovedHandler,
+  kResizedHandler,
+  kCloseAskedHandler,
+  kClosingHandler,
+  kKeyHandler,
+  kCharHandler,
+  kClickHandler,
+  kIdleHandler,
+};
+
+// --- the form ----------------------------------------------------------------
+
+Bytes Dword(uint32_t v) {
+  return Bytes{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
+}
+
+UnitRecordFields Unit(uint32_t id, const char* name, uint32_t parent, RECT r, uint32_t flags) {
+  (void)id;
+  UnitRecordFields f;
+  f.kind = kTestKind;
+  f.name = name;
+  f.left = r.left;
+  f.top = r.top;
+  f.width = r.right;
+  f.height = r.bottom;
+  f.parent = parent;
+  f.mousePointer = Dword(0);
+  f.stateFlags = flags;
+  return f;
+}
+
+// Record 0 the window; 1 "甲" inside 3; 2 "乙" hidden on the window; 3 "丙"
+// a container on the window; 4 "丁" on the window; 5 with a block version
+// the kind rejects (only in the failing form).
+WindowDescription TestForm(bool withRejectedUnit) {
+  WindowDescription d;
+  d.windowId = kWindowId;
+  d.secondDword = 0x19010003;
+  UnitRecordFields window;
+  window.kind = kWindowKind;
+  window.width = 300;
+  window.height = 200;
+  window.mousePointer = Dword(0);
+  window.stateFlags = 1;
+  window.events = {{0, kCreatedHandler},     {3, kMovedHandler},   {4, kResizedHandler},
+                   {12, kCloseAskedHandler}, {1, kClosingHandler}, {7, kIdleHandler}};
+  WindowProperties properties;
+  properties.title = "测试窗口";
+  window.propertyBlock = WriteWindowBlock(properties);
+
+  UnitRecordFields a = Unit(0x16010002, "甲", 0x16010004, RECT{5, 6, 50, 20}, 5);
+  a.events = {{-9, kKeyHandler}, {-11, kCharHandler}, {-1, kClickHandler}};
+  a.tag = "标记";
+  UnitRecordFields b = Unit(0x16010003, "乙", 0, RECT{10, 10, 40, 20}, 4);
+  UnitRecordFields c = Unit(0x16010004, "丙", 0, RECT{20, 40, 200, 100}, 5);
+  c.children = {0x16010002};
+  UnitRecordFields e = Unit(0x16010005, "丁", 0, RECT{20, 150, 60, 20}, 5);
+  d.table.ids = {0x06010000, 0x16010002, 0x16010003, 0x16010004, 0x16010005};
+  d.table.records = {BuildUnitRecord(window), BuildUnitRecord(a), BuildUnitRecord(b),
+                     BuildUnitRecord(c), BuildUnitRecord(e)};
+  if (withRejectedUnit) {
+    UnitRecordFields bad = Unit(0x16010006, "戊", 0, RECT{0, 0, 10, 10}, 1);
+    bad.propertyBlock = Dword(7);
+    d.table.ids.push_back(0x16010006);
+    d.table.records.push_back(BuildUnitRecord(bad));
+  }
+  return d;
+}
+
+// --- fixture -------------------------------------------------------------------
+
+class WindowSystemTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    UseProcessHeap();
+    kinds_[0] = kWindowKindDescriptor;
+    kinds_[1] = kTestKindDescriptor;
+  }
+
+  void SetUp() override {
+    RuntimeApp& app = TheRuntimeApp();
+    app.libraries = {&library_};
+    app.eventSuppression = 0;
+    app.mainLoopStarted = false;
+    InstallFormWindowSystem();
+    TheWindowSet().handlers = &kHandlers;
+    g_calls.clear();
+    g_created.clear();
+  }
+
+  void TearDown() override {
+    FreeWindows();
+    InstallWindowSystem(EmptyWindowSystem());
+    TheRuntimeApp().libraries.clear();
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+
+  void Load(bool withRejectedUnit = false) { AddWindowDescriptions({TestForm(withRejectedUnit)}); }
+
+  HWND Native() { return NativeWindowOf(*FindLiveWindow(kWindowId)); }
+  HWND UnitHandle(uint32_t unitId) {
+    const LiveWindow& w = *FindLiveWindow(kWindowId);
+    return w.live[static_cast<size_t>(FindRecordIndex(w, unitId))].object->Handle();
+  }
+  std::vector<int> Routines() {
+    std::vector<int> r;
+    for (const Call& c : g_calls) {
+      r.push_back(c.routine);
+    }
+    return r;
+  }
+
+  static inline UnitTypeDescriptor kinds_[2] = {};
+  const LibraryInfo library_{"", "core", nullptr, 2, kinds_, 0, nullptr};
+};
+
+TEST_F(WindowSystemTest, LoadCreatesUnitsInOrderPlacesAndStacksThem) {
+  Load();
+  kEntryTable.LoadWindow(kWindowId);
+  HWND window = Native();
+  ASSERT_NE(window, nullptr);
+  char className[32] = {};
+  GetClassNameA(window, className, sizeof className);
+  EXPECT_STREQ(className, "KXWindow");
+  char title[64] = {};
+  GetWindowTextA(window, title, sizeof title);
+  EXPECT_STREQ(title, "测试窗口");
+
+  // Units from the last record down, control ids 100, 110, ... in that order,
+  // every unit created hidden.
+  ASSERT_EQ(g_created.size(), 4u);
+  EXPECT_EQ(g_created[0].unitId, 0x16010005u);
+  EXPECT_EQ(g_created[3].unitId, 0x16010002u);
+  for (size_t i = 0; i < g_created.size(); ++i) {
+    EXPECT_EQ(g_created[i].controlId, 100 + 10 * static_cast<int>(i));
+    EXPECT_FALSE(g_created[i].visibleAtCreation);
+  }
+  EXPECT_EQ(GetDlgCtrlID(UnitHandle(0x16010002)), 130);
+
+  // The unit inside the container is its child, at its stored position there.
+  EXPECT_EQ(GetParent(UnitHandle(0x16010002)), UnitHandle(0x16010004));
+  RECT r;
+  GetWindowRect(UnitHandle(0x16010002), &r);
+  MapWindowPoints(HWND_DESKTOP, UnitHandle(0x16010004), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 5);
+  EXPECT_EQ(r.top, 6);
+
+  // Among the window's own children the earlier record is in front.
+  std::vector<HWND> order;
+  for (HWND at = GetWindow(window, GW_CHILD); at != nullptr; at = GetWindow(at, GW_HWNDNEXT)) {
+    order.push_back(at);
+  }
+  const std::vector<HWND> expected = {UnitHandle(0x16010003), UnitHandle(0x16010004),
+                                      UnitHandle(0x16010005)};
+  EXPECT_EQ(order, expected);
+
+  EXPECT_FALSE(IsWindowVisible(UnitHandle(0x16010003)));
+  EXPECT_TRUE(IsWindowVisible(UnitHandle(0x16010005)));
+  EXPECT_TRUE(IsWindowVisible(window));
+
+  // Creation events come after the load, in the order 0, 3, 4.
+  const std::vector<int> routines = Routines();
+  ASSERT_GE(routines.size(), 3u);
+  EXPECT_EQ((std::vector<int>(routines.begin(), routines.begin() + 3)),
+            (std::vector<int>{kCreatedHandler, kMovedHandler, kResizedHandler}));
+
+  // Loading it again only activates it.
+  g_created.clear();
+  kEntryTable.LoadWindow(kWindowId);
+  EXPECT_TRUE(g_created.empty());
+  EXPECT_EQ(Native(), window);
+}
+
+TEST_F(WindowSystemTest, PropertiesReadFromRecordsBeforeLoadAndFromWindowsAfter) {
+  Load();
+  EXPECT_EQ(kEntryTable.ReadUnitProperty(kWindowId, 0x16010005, 2, -1), 60u);
+  EXPECT_EQ(kEntryTable.ReadUnitProperty(kWindowId, 0x16010003, 5, -1), 0u);
+  auto* tag = reinterpret_cast<char*>(kEntryTable.ReadUnitProperty(kWindowId, 0x16010002, 4, -1));
+  EXPECT_STREQ(tag, "标记");
+  MemFree(tag);
+
+  kEntryTable.LoadWindow(kWindowId);
+  MoveWindow(UnitHandle(0x16010005), 30, 150, 77, 20, TRUE);
+  EXPECT_EQ(kEntryTable.ReadUnitProperty(kWindowId, 0x16010005, 2, -1), 77u);
+  EXPECT_EQ(kEntryTable.ReadUnitProperty(kWindowId, 0x16010005, 0, -1), 30u);
+
+  // Writes clamp, move the live window and change the records.
+  kEntryTable.WriteUnitProperty(kWindowId, 0x16010005, 0, -1, static_cast<uint32_t>(-40000), 0);
+  EXPECT_EQ(static_cast<int32_t>(kEntryTable.ReadUnitProperty(kWindowId, 0x16010005, 0, -1)),
+            -32627);
+  kEntryTable.WriteUnitProperty(kWindowId, 0x16010005, 3, -1, 40000, 0);
+  EXPECT_EQ(kEntryTable.ReadUnitProperty(kWindowId, 0x16010005, 3, -1), 32627u);
+
+  const char* newTag = "新的标记文本";
+  kEntryTable.WriteUnitProperty(kWindowId, 0x16010002, 4, -1,
+                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(newTag)),
+                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(newTag) >> 32));
+  tag = reinterpret_cast<char*>(kEntryTable.ReadUnitProperty(kWindowId, 0x16010002, 4, -1));
+  EXPECT_STREQ(tag, newTag);
+  MemFree(tag);
+
+  kEntryTable.WriteUnitProperty(kWindowId, 0x16010003, 5, -1, 1, 0);
+  EXPECT_TRUE(IsWindowVisible(UnitHandle(0x16010003)));
+  kEntryTable.WriteUnitProperty(kWindowId, 0x16010005, 6, -1, 1, 0);
+  EXPECT_FALSE(IsWindowEnabled(UnitHandle(0x16010005)));
+
+  // Mouse pointers: the application sees table indexes, the record ids.
+  const uint8_t index5[] = {5, 0, 0, 0};
+  void* pointer = MakeByteSet(index5, 4);
+  kEntryTable.WriteUnitProperty(kWindowId, 0x16010005, 7, -1,
+                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer)),
+                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer) >> 32));
+  MemFree(pointer);
+  void* read = reinterpret_cast<void*>(kEntryTable.ReadUnitProperty(kWindowId, 0x16010005, 7, -1));
+  ASSERT_EQ(ByteSetSize(read), 4u);
+  EXPECT_EQ(ByteSetBytes(read)[0], 5);
+  MemFree(read);
+  const LiveWindow& live = *FindLiveWindow(kWindowId);
+  UnitRecordFields fields;
+  ASSERT_TRUE(ParseUnitRecord(live.description.table.records[4], &fields));
+  EXPECT_EQ(fields.mousePointer, Dword(32651));
+
+  // The window's title is its kind's property 8.
+  auto* title = reinterpret_cast<char*>(kEntryTable.ReadUnitProperty(kWindowId, 0, 8, -1));
+  EXPECT_STREQ(title, "测试窗口");
+  MemFree(title);
+}
+
+TEST_F(WindowSystemTest, InputBecomesEventsAndHandlersCanConsumeOrReplace) {
+  Load();
+  kEntryTable.LoadWindow(kWindowId);
+  HWND unit = UnitHandle(0x16010002);
+  g_calls.clear();
+
+  MSG key{unit, WM_KEYDOWN, VK_NUMPAD7, 0, 0, {}};
+  EXPECT_FALSE(PreTranslateWindowMessage(&key));  // no value returned: the key goes on
+  ASSERT_EQ(g_calls.size(), 1u);
+  EXPECT_EQ(g_calls[0].routine, kKeyHandler);
+  EXPECT_EQ(g_calls[0].args, (std::vector<int32_t>{'7', 0}));
+
+  g_nextOutcome = HandlerOutcome{true, 0};
+  EXPECT_TRUE(PreTranslateWindowMessage(&key));  // a returned 0 consumes it
+
+  g_nextOutcome = HandlerOutcome{true, 'B'};
+  MSG character{unit, WM_CHAR, 'a', 0, 0, {}};
+  EXPECT_FALSE(PreTranslateWindowMessage(&character));
+  EXPECT_EQ(character.wParam, static_cast<WPARAM>('B'));
+
+  MSG click{unit, WM_LBUTTONDOWN, MK_CONTROL, MAKELPARAM(3, 4), 0, {}};
+  PreTranslateWindowMessage(&click);
+  EXPECT_EQ(g_calls.back().routine, kClickHandler);
+  EXPECT_EQ(g_calls.back().args, (std::vector<int32_t>{3, 4, 1}));
+
+  // Events are not delivered while suppressed.
+  g_calls.clear();
+  TheRuntimeApp().eventSuppression = 1;
+  PreTranslateWindowMessage(&click);
+  EXPECT_TRUE(g_calls.empty());
+  TheRuntimeApp().eventSuppression = 0;
+}
+
+TEST_F(WindowSystemTest, TabWalksTheFocusOrderAndWraps) {
+  Load();
+  kEntryTable.LoadWindow(kWindowId);
+  // Tab stops: 甲 (inside 丙), 丙, 丁; 乙 is hidden. Equal tab orders: the
+  // later record first.
+  SetFocus(UnitHandle(0x16010005));
+  MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_TRUE(PreTranslateWindowMessage(&tab));
+  EXPECT_EQ(GetFocus(), UnitHandle(0x16010004));
+  tab.hwnd = GetFocus();
+  PreTranslateWindowMessage(&tab);
+  EXPECT_EQ(GetFocus(), UnitHandle(0x16010002));
+  tab.hwnd = GetFocus();
+  PreTranslateWindowMessage(&tab);
+  EXPECT_EQ(GetFocus(), UnitHandle(0x16010005));
+}
+
+TEST_F(WindowSystemTest, CloseAsksTwiceAndDestructionRestoresTheRecords) {
+  Load();
+  kEntryTable.LoadWindow(kWindowId);
+  HWND window = Native();
+  const char* tag = "改过";
+  kEntryTable.WriteUnitProperty(kWindowId, 0x16010002, 4, -1,
+                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(tag)),
+                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(tag) >> 32));
+  g_calls.clear();
+  g_nextOutcome = HandlerOutcome{true, 0};
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_EQ(Routines(), (std::vector<int>{kCloseAskedHandler}));
+
+  g_calls.clear();
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(Routines(), (std::vector<int>{kCloseAskedHandler, kClosingHandler}));
+  EXPECT_EQ(Native(), nullptr);
+  auto* restored =
+      reinterpret_cast<char*>(kEntryTable.ReadUnitProperty(kWindowId, 0x16010002, 4, -1));
+  EXPECT_STREQ(restored, "标记");
+  MemFree(restored);
+
+  // The loop was not running, so no quit was posted.
+  MSG message;
+  EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+TEST_F(WindowSystemTest, ARejectedUnitFailsTheLoad) {
+  Load(true);
+  LiveWindow& window = *FindLiveWindow(kWindowId);
+  EXPECT_FALSE(LoadWindowDescription(window, false, false, nullptr));
+  EXPECT_EQ(TheRuntimeApp().eventSuppression.load(), 0);
+}
+
+}  // namespace
+}  // namespace mnemora

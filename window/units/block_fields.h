@@ -1,0 +1,80 @@
+// One field list per kind serves both directions: a kind's codec describes
+// its block once as a template over FieldsIn / FieldsOut, so reading and
+// writing cannot disagree about order or version gates.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "window/form_bytes.h"
+
+namespace mnemora {
+
+// Reads each field into the value it is given.
+class FieldsIn {
+ public:
+  explicit FieldsIn(const Bytes& block) : reader_(block) {}
+
+  void Field(uint32_t& value) { value = reader_.Dword(); }
+  void Field(int32_t& value) { value = reader_.SignedDword(); }
+  void Field(uint16_t& value) { value = reader_.Word(); }
+  void Field(Bytes& value) { value = reader_.CountedBytes(); }
+  void Field(std::string& value) { value = reader_.CountedText(); }
+  void Field(std::vector<std::string>& value) { value = reader_.TextList(); }
+
+  const ByteReader& reader() const { return reader_; }
+
+ private:
+  ByteReader reader_;
+};
+
+// Writes each field it is given.
+class FieldsOut {
+ public:
+  void Field(uint32_t value) { writer_.Dword(value); }
+  void Field(int32_t value) { writer_.SignedDword(value); }
+  void Field(uint16_t value) { writer_.Word(value); }
+  void Field(const Bytes& value) { writer_.CountedBytes(value); }
+  void Field(const std::string& value) { writer_.CountedText(value); }
+  void Field(const std::vector<std::string>& value) { writer_.TextList(value); }
+
+  Bytes Take() { return writer_.Take(); }
+
+ private:
+  ByteWriter writer_;
+};
+
+// Reads a block whose first dword is its version. An empty block gives the
+// defaults of Properties; a version above highestVersion, a block that ends
+// early or one with bytes after its last field gives false. visitFields(fields,
+// properties) visits every field after the version, gated by properties.version.
+template <typename Properties, typename Visit>
+bool ReadVersionedBlock(const Bytes& block, uint32_t highestVersion, Properties* out,
+                        Visit visitFields) {
+  Properties properties;
+  if (!block.empty()) {
+    FieldsIn fields(block);
+    fields.Field(properties.version);
+    if (fields.reader().Failed() || properties.version > highestVersion) {
+      return false;
+    }
+    visitFields(fields, properties);
+    if (!fields.reader().Finished()) {
+      return false;
+    }
+  }
+  *out = std::move(properties);
+  return true;
+}
+
+template <typename Properties, typename Visit>
+Bytes WriteVersionedBlock(const Properties& properties, Visit visitFields) {
+  FieldsOut fields;
+  fields.Field(properties.version);
+  visitFields(fields, properties);
+  return fields.Take();
+}
+
+}  // namespace mnemora

@@ -1,0 +1,693 @@
+#include "window/units/window_kind.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "runtime/runtime_app.h"
+#include "runtime/runtime_service.h"
+#include "runtime/win_handles.h"
+#include "window/event_dispatch.h"
+#include "window/unit_support.h"
+#include "window/units/unit_interface.h"
+#include "window/units/window_block.h"
+#include "window/window_loader.h"
+#include "window/window_set.h"
+
+namespace mnemora {
+namespace {
+
+constexpr char kDefaultWindowClass[] = "KXWindow";
+
+namespace window_event {
+inline constexpr int32_t kClosing = 1;
+inline constexpr int32_t kDestroying = 2;
+inline constexpr int32_t kMoved = 3;
+inline constexpr int32_t kResized = 4;
+inline constexpr int32_t kActivated = 5;
+inline constexpr int32_t kDeactivated = 6;
+inline constexpr int32_t kFirstActivated = 8;
+inline constexpr int32_t kShown = 10;
+inline constexpr int32_t kHidden = 11;
+inline constexpr int32_t kCloseAsked = 12;
+inline constexpr int32_t kGotFocus = -7;
+inline constexpr int32_t kLostFocus = -8;
+}  // namespace window_event
+
+class WindowObject : public UnitObject {
+ public:
+  WindowObject(uint32_t windowId, uint32_t unitId, WindowProperties properties)
+      : UnitObject(windowId, unitId, kWindowKind), properties(std::move(properties)) {}
+
+  void AttachTo(HWND handle) { Attach(handle); }
+
+  WindowProperties properties;
+  UniqueIcon ownLargeIcon;
+  UniqueIcon ownSmallIcon;
+  bool reuse = false;
+  bool modal = false;
+  std::vector<std::pair<HWND, bool>> disabledWindows;
+  bool loadingComplete = false;
+  bool firstActivationDone = false;
+  bool shownAfterLoad = false;
+  bool closedByProgram = false;
+  HWND lastFocus = nullptr;
+};
+
+WindowObject* AsWindow(UnitObject* unit) {
+  return unit != nullptr && unit->Kind() == kWindowKind ? static_cast<WindowObject*>(unit)
+                                                        : nullptr;
+}
+
+HandlerOutcome Raise(const WindowObject& window, int32_t event) {
+  return RaiseEventWithArguments(window.WindowId(), 0, event, {});
+}
+
+// A handler that returned the value 0 keeps the window open.
+bool KeptOpen(const HandlerOutcome& outcome) {
+  return outcome.returned && static_cast<uint32_t>(outcome.value) == 0;
+}
+
+bool IsDescendant(HWND window, HWND child) {
+  return child != nullptr && (child == window || IsChild(window, child));
+}
+
+void RestoreDisabledWindows(WindowObject& window) {
+  for (const auto& [handle, wasEnabled] : window.disabledWindows) {
+    if (IsWindow(handle)) {
+      EnableWindow(handle, wasEnabled);
+    }
+  }
+  window.disabledWindows.clear();
+  window.modal = false;
+}
+
+// The unit of the focus order with the lowest tab order: visible, enabled
+// units that take part in Tab order; the first found wins a tie.
+HWND FirstFocusUnit(const WindowObject& window) {
+  const LiveWindow* live = FindLiveWindow(window.WindowId());
+  if (live == nullptr) {
+    return nullptr;
+  }
+  HWND best = nullptr;
+  uint32_t bestOrder = 0;
+  for (size_t i = 1; i < live->live.size(); ++i) {
+    const UnitObject* unit = live->live[i].object.get();
+    if (unit == nullptr || !IsWindowVisible(unit->Handle()) || !IsWindowEnabled(unit->Handle())) {
+      continue;
+    }
+    UnitRecordFields fields;
+    if (!ParseUnitRecord(live->description.table.records[i], &fields) ||
+        (fields.stateFlags & 4) == 0) {
+      continue;
+    }
+    const UnitTypeDescriptor* kind = ResolveUnitKind(fields.kind);
+    if (kind != nullptr && (kind->stateFlags & 0x10000) != 0) {
+      continue;
+    }
+    if (best == nullptr || fields.tabOrder < bestOrder) {
+      best = unit->Handle();
+      bestOrder = fields.tabOrder;
+    }
+  }
+  return best;
+}
+
+void OnClose(WindowObject& window) {
+  const bool asks =
+      !window.reuse && (GetWindowLongPtrA(window.Handle(), GWL_STYLE) & WS_CHILD) == 0;
+  if (KeptOpen(Raise(window, window_event::kCloseAsked)) && asks) {
+    return;
+  }
+  if (KeptOpen(Raise(window, window_event::kClosing)) && asks) {
+    return;
+  }
+  DestroyWindowUnitNow(&window);
+}
+
+void OnActivate(WindowObject& window, WPARAM wParam) {
+  HWND handle = window.Handle();
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (IsDescendant(handle, focus) && focus != handle) {
+      window.lastFocus = focus;
+    }
+    Raise(window, window_event::kDeactivated);
+    return;
+  }
+  // The focus stays where the program put it; otherwise it returns to the
+  // unit that had it, or goes to the first unit of the focus order.
+  HWND focus = GetFocus();
+  if (!IsDescendant(handle, focus) || focus == handle) {
+    HWND target = window.lastFocus != nullptr && IsWindow(window.lastFocus)
+                      ? window.lastFocus
+                      : FirstFocusUnit(window);
+    SetFocus(target != nullptr ? target : handle);
+  }
+  Raise(window, window_event::kActivated);
+  if (!window.firstActivationDone) {
+    window.firstActivationDone = true;
+    Raise(window, window_event::kFirstActivated);
+  }
+}
+
+bool OnSetCursor(const WindowObject& window, HWND over) {
+  const LiveWindow* live = FindLiveWindow(window.WindowId());
+  if (live == nullptr) {
+    return false;
+  }
+  for (size_t i = 0; i < live->live.size(); ++i) {
+    const UnitObject* unit = live->live[i].object.get();
+    if (unit != nullptr && unit->Handle() == over && live->live[i].cursor != nullptr) {
+      SetCursor(live->live[i].cursor);
+      return true;
+    }
+  }
+  return false;
+}
+
+void PaintBackground(const WindowObject& window, HDC dc) {
+  RECT area;
+  GetClientRect(window.Handle(), &area);
+  UniqueGdiObject brush(CreateSolidBrush(ResolveColour(window.properties.backgroundColour)));
+  FillRect(dc, &area, static_cast<HBRUSH>(brush.Get()));
+}
+
+void OnNcDestroy(WindowObject& window) {
+  LiveWindow* live = FindLiveWindow(window.WindowId());
+  if (live == nullptr) {
+    return;
+  }
+  // The window object is deleted here: nothing may touch it afterwards.
+  AfterWindowDestroyed(*live);
+  ReleaseUnitObjects(*live);
+}
+
+LRESULT CALLBACK WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT reflected = 0;
+  if (ReflectToChild(message, wParam, lParam, &reflected)) {
+    return reflected;
+  }
+  WindowObject* window = AsWindow(UnitObjectOf(handle));
+  if (window == nullptr) {
+    return DefWindowProcA(handle, message, wParam, lParam);
+  }
+  switch (message) {
+    case WM_CLOSE:
+      OnClose(*window);
+      return 0;
+    case kProgramCloseMessage:
+      DestroyWindowUnitNow(window);
+      return 0;
+    case WM_DESTROY:
+      Raise(*window, window_event::kDestroying);
+      return 0;
+    case WM_NCDESTROY:
+      OnNcDestroy(*window);
+      return DefWindowProcA(handle, message, wParam, lParam);
+    case WM_MOVE:
+      Raise(*window, window_event::kMoved);
+      return 0;
+    case WM_SIZE:
+      Raise(*window, window_event::kResized);
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(*window, wParam);
+      return 0;
+    case WM_SHOWWINDOW:
+      Raise(*window, wParam != 0 ? window_event::kShown : window_event::kHidden);
+      return DefWindowProcA(handle, message, wParam, lParam);
+    case WM_SETFOCUS:
+      RaiseEventWithArguments(window->WindowId(), 0, window_event::kGotFocus, {});
+      return 0;
+    case WM_KILLFOCUS:
+      RaiseEventWithArguments(window->WindowId(), 0, window_event::kLostFocus, {});
+      return 0;
+    case WM_SETCURSOR:
+      if (OnSetCursor(*window, reinterpret_cast<HWND>(wParam))) {
+        return TRUE;
+      }
+      return DefWindowProcA(handle, message, wParam, lParam);
+    case WM_ERASEBKGND:
+      PaintBackground(*window, reinterpret_cast<HDC>(wParam));
+      return 1;
+    default:
+      return DefWindowProcA(handle, message, wParam, lParam);
+  }
+}
+
+// Registers the class when it is not registered yet; false on failure.
+bool EnsureWindowClass(const std::string& name) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA existing;
+  if (GetClassInfoA(instance, name.c_str(), &existing)) {
+    return true;
+  }
+  WNDCLASSA windowClass{};
+  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  windowClass.lpszClassName = name.c_str();
+  return RegisterClassA(&windowClass) != 0;
+}
+
+struct WindowStyles {
+  DWORD style;
+  DWORD exStyle;
+};
+
+WindowStyles StylesFor(const WindowProperties& p, bool child, uint32_t unitStyle) {
+  DWORD style = WS_CLIPCHILDREN;
+  DWORD exStyle = 0;
+  if (p.borderStyle != 0) {
+    if (!p.title.empty() || p.controlBox != 0) {
+      style |= WS_CAPTION;
+      if (p.controlBox != 0) {
+        style |= WS_SYSMENU;
+      }
+    }
+    if (!child) {
+      style |= WS_DLGFRAME;
+    }
+  }
+  if (p.borderStyle == 1 || p.borderStyle == 3 || p.borderStyle == 5) {
+    style |= WS_THICKFRAME;
+  }
+  if (p.borderStyle == 3 || p.borderStyle == 4) {
+    exStyle |= WS_EX_TOOLWINDOW;
+  }
+  if (p.borderStyle == 5 || p.borderStyle == 6) {
+    exStyle |= WS_EX_CLIENTEDGE;
+  }
+  if (p.maximizeButton != 0) {
+    style |= WS_MAXIMIZEBOX;
+  }
+  if (p.minimizeButton != 0) {
+    style |= WS_MINIMIZEBOX;
+  }
+  if ((unitStyle & kUnitStyleDisabled) != 0) {
+    style |= WS_DISABLED;
+  }
+  return WindowStyles{style, exStyle};
+}
+
+// The first image of an icon file, or null.
+HICON IconFromImage(const Bytes& image, int size) {
+  if (image.size() < 6 + 16) {
+    return nullptr;
+  }
+  const int offset = LookupIconIdFromDirectoryEx(const_cast<uint8_t*>(image.data()), TRUE, size,
+                                                 size, LR_DEFAULTCOLOR);
+  uint32_t length;
+  uint32_t start;
+  std::memcpy(&length, image.data() + 6 + 8, 4);
+  std::memcpy(&start, image.data() + 6 + 12, 4);
+  if (offset < 0 || start > image.size() || length > image.size() - start) {
+    return nullptr;
+  }
+  return CreateIconFromResourceEx(const_cast<uint8_t*>(image.data() + start), length, TRUE,
+                                  0x00030000, size, size, LR_DEFAULTCOLOR);
+}
+
+void SetIcons(WindowObject& window) {
+  HICON large = IconFromImage(window.properties.icon, 32);
+  HICON small = IconFromImage(window.properties.icon, 16);
+  window.ownLargeIcon.Reset(large);
+  window.ownSmallIcon.Reset(small);
+  if (large == nullptr) {
+    HICON defaults[2] = {nullptr, nullptr};
+    RuntimeService(runtime_service::kDefaultIcons, reinterpret_cast<intptr_t>(defaults), 0);
+    large = defaults[0];
+    small = defaults[1];
+  }
+  SendMessageA(window.Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+  SendMessageA(window.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+UnitObject* CreateWindowUnit(const UnitCreateArgs& args) {
+  WindowProperties properties;
+  if (!ReadWindowBlock(*args.propertyBlock, &properties)) {
+    return nullptr;
+  }
+  const bool child = false;
+  WindowStyles styles = StylesFor(properties, child, args.style);
+  int left = args.left;
+  int top = args.top;
+  if (properties.startPosition == 1) {
+    left = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
+    top = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
+  } else if (properties.startPosition == 2) {
+    styles.style |= WS_MINIMIZE;
+  } else if (properties.startPosition == 3 && (styles.style & WS_THICKFRAME) != 0) {
+    styles.style |= WS_MAXIMIZE;
+  }
+  HWND owner = args.parent;
+  if (owner != nullptr) {
+    styles.style |= WS_POPUP;
+  } else if (TheWindowSet().loadingModal || properties.showInTaskbar == 0) {
+    owner = TheRuntimeApp().hideOwner;
+  }
+  const std::string className =
+      properties.className.empty() ? std::string(kDefaultWindowClass) : properties.className;
+  if (!EnsureWindowClass(className)) {
+    return nullptr;
+  }
+  auto window = std::make_unique<WindowObject>(args.windowId, args.unitId, properties);
+  HWND handle = CreateWindowExA(styles.exStyle, className.c_str(), properties.title.c_str(),
+                                styles.style, left, top, args.width, args.height, owner, args.menu,
+                                GetModuleHandleA(nullptr), nullptr);
+  if (handle == nullptr) {
+    return nullptr;
+  }
+  window->AttachTo(handle);
+  RECT outer;
+  GetWindowRect(handle, &outer);
+  if (outer.right - outer.left != args.width || outer.bottom - outer.top != args.height) {
+    MoveWindow(handle, left, top, args.width, args.height, FALSE);
+  }
+  SetIcons(*window);
+  if (properties.shape == 1) {
+    SetWindowRgn(handle, CreateEllipticRgn(0, 0, args.width, args.height), FALSE);
+  }
+  SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  if (properties.alwaysOnTop != 0) {
+    SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  if (properties.movable == 0) {
+    DeleteMenu(GetSystemMenu(handle, FALSE), SC_MOVE, MF_BYCOMMAND);
+  }
+  return window.release();
+}
+
+// Property indexes (number minus 8) in the order of the property table.
+enum WindowProperty : int32_t {
+  kTitle,
+  kBorderStyle,
+  kBackgroundColour,
+  kBackgroundPicture,
+  kPictureLayout,
+  kMusic,
+  kMusicPlayMode,
+  kControlBox,
+  kMaximizeButton,
+  kMinimizeButton,
+  kStartPosition,
+  kMovable,
+  kIcon,
+  kEnterMovesFocus,
+  kEscCloses,
+  kF1OpensHelp,
+  kHelpFile,
+  kHelpContext,
+  kShowInTaskbar,
+  kDragAnywhere,
+  kShape,
+  kAlwaysOnTop,
+  kKeepTitleActive,
+  kClassName,
+  kWindowPropertyCount,
+};
+
+uint32_t* NumberField(WindowProperties& p, int32_t index) {
+  switch (index) {
+    case kBorderStyle:
+      return &p.borderStyle;
+    case kBackgroundColour:
+      return &p.backgroundColour;
+    case kPictureLayout:
+      return &p.pictureLayout;
+    case kMusicPlayMode:
+      return &p.musicPlayMode;
+    case kControlBox:
+      return &p.controlBox;
+    case kMaximizeButton:
+      return &p.maximizeButton;
+    case kMinimizeButton:
+      return &p.minimizeButton;
+    case kStartPosition:
+      return &p.startPosition;
+    case kMovable:
+      return &p.movable;
+    case kEnterMovesFocus:
+      return &p.enterMovesFocus;
+    case kEscCloses:
+      return &p.escCloses;
+    case kF1OpensHelp:
+      return &p.f1OpensHelp;
+    case kHelpContext:
+      return &p.helpContext;
+    case kShowInTaskbar:
+      return &p.showInTaskbar;
+    case kDragAnywhere:
+      return &p.dragAnywhere;
+    case kShape:
+      return &p.shape;
+    case kAlwaysOnTop:
+      return &p.alwaysOnTop;
+    case kKeepTitleActive:
+      return &p.keepTitleActive;
+    default:
+      return nullptr;
+  }
+}
+
+Bytes* BytesField(WindowProperties& p, int32_t index) {
+  switch (index) {
+    case kBackgroundPicture:
+      return &p.backgroundPicture;
+    case kMusic:
+      return &p.music;
+    case kIcon:
+      return &p.icon;
+    default:
+      return nullptr;
+  }
+}
+
+std::string* TextField(WindowProperties& p, int32_t index) {
+  switch (index) {
+    case kTitle:
+      return &p.title;
+    case kHelpFile:
+      return &p.helpFile;
+    case kClassName:
+      return &p.className;
+    default:
+      return nullptr;
+  }
+}
+
+bool SetWindowProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
+  WindowObject* window = AsWindow(unit);
+  if (window == nullptr) {
+    return false;
+  }
+  WindowProperties& p = window->properties;
+  if (uint32_t* number = NumberField(p, index)) {
+    *number = static_cast<uint32_t>(value.number);
+  } else if (Bytes* bytes = BytesField(p, index)) {
+    *bytes = value.bytes;
+  } else if (std::string* text = TextField(p, index)) {
+    text->assign(value.bytes.begin(), value.bytes.end());
+  }
+  HWND handle = window->Handle();
+  switch (index) {
+    case kTitle:
+      SetWindowTextA(handle, p.title.c_str());
+      break;
+    case kBackgroundColour:
+      InvalidateRect(handle, nullptr, TRUE);
+      break;
+    case kIcon:
+      SetIcons(*window);
+      break;
+    case kAlwaysOnTop:
+      SetWindowPos(handle, p.alwaysOnTop != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+UnitValue GetWindowProperty(UnitObject* unit, int32_t index) {
+  UnitValue value;
+  WindowObject* window = AsWindow(unit);
+  if (window == nullptr) {
+    return value;
+  }
+  WindowProperties& p = window->properties;
+  if (index == kTitle) {
+    const int length = GetWindowTextLengthA(window->Handle());
+    std::string title(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(window->Handle(), title.data(), length + 1);
+    title.resize(title.find('\0'));
+    value.bytes.assign(title.begin(), title.end());
+  } else if (const uint32_t* number = NumberField(p, index)) {
+    value.number = *number;
+  } else if (const Bytes* bytes = BytesField(p, index)) {
+    value.bytes = *bytes;
+  } else if (const std::string* text = TextField(p, index)) {
+    value.bytes.assign(text->begin(), text->end());
+  }
+  return value;
+}
+
+Bytes SaveWindow(UnitObject* unit) {
+  WindowObject* window = AsWindow(unit);
+  return window != nullptr ? WriteWindowBlock(window->properties) : Bytes();
+}
+
+void* GetWindowKindInterface(int32_t operation) {
+  switch (operation) {
+    case unit_operation::kCreate:
+      return reinterpret_cast<void*>(&CreateWindowUnit);
+    case unit_operation::kSetProperty:
+      return reinterpret_cast<void*>(&SetWindowProperty);
+    case unit_operation::kSave:
+      return reinterpret_cast<void*>(&SaveWindow);
+    case unit_operation::kGetProperty:
+      return reinterpret_cast<void*>(&GetWindowProperty);
+    default:
+      return nullptr;
+  }
+}
+
+// Type codes: 1003 boolean, 1005 text, 1006 choice, 1000 integer, 1014
+// colour, 1009 picture, 1010 icon, 1012 sound.
+constexpr UnitPropertyEntry kWindowProperties[] = {
+    {nullptr, "Title", nullptr, 1005, 0, nullptr},
+    {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
+    {nullptr, "BackColor", nullptr, 1014, 0, nullptr},
+    {nullptr, "Picture", nullptr, 1009, 0, nullptr},
+    {nullptr, "PictureLayout", nullptr, 1006, 0, nullptr},
+    {nullptr, "Music", nullptr, 1012, 0, nullptr},
+    {nullptr, "MusicPlayMode", nullptr, 1006, 0, nullptr},
+    {nullptr, "ControlBox", nullptr, 1003, 0, nullptr},
+    {nullptr, "MaxButton", nullptr, 1003, 0, nullptr},
+    {nullptr, "MinButton", nullptr, 1003, 0, nullptr},
+    {nullptr, "StartPosition", nullptr, 1006, 0, nullptr},
+    {nullptr, "Movable", nullptr, 1003, 0, nullptr},
+    {nullptr, "Icon", nullptr, 1010, 0, nullptr},
+    {nullptr, "EnterMovesFocus", nullptr, 1003, 0, nullptr},
+    {nullptr, "EscCloses", nullptr, 1003, 0, nullptr},
+    {nullptr, "F1Help", nullptr, 1003, 0, nullptr},
+    {nullptr, "HelpFile", nullptr, 1005, 0, nullptr},
+    {nullptr, "HelpContext", nullptr, 1000, 0, nullptr},
+    {nullptr, "ShowInTaskbar", nullptr, 1003, 0, nullptr},
+    {nullptr, "DragAnywhere", nullptr, 1003, 0, nullptr},
+    {nullptr, "Shape", nullptr, 1006, 0, nullptr},
+    {nullptr, "AlwaysOnTop", nullptr, 1003, 0, nullptr},
+    {nullptr, "KeepTitleActive", nullptr, 1003, 0, nullptr},
+    {nullptr, "ClassName", nullptr, 1005, 0, nullptr},
+};
+static_assert(std::size(kWindowProperties) == kWindowPropertyCount, "one entry per property");
+static_assert(kWindowPropertyCount + 8 == 32, "the window kind has 32 properties");
+
+}  // namespace
+
+const UnitTypeDescriptor kWindowKindDescriptor = {
+    "窗口",
+    "window",
+    {},
+    0x800000D0,
+    {},
+    kWindowPropertyCount,
+    kWindowProperties,
+    GetWindowKindInterface,
+    {},
+};
+
+void SetWindowReuse(UnitObject* unit, bool reuse) {
+  if (WindowObject* window = AsWindow(unit)) {
+    window->reuse = reuse;
+  }
+}
+
+void ShowWindowAfterLoad(UnitObject* unit) {
+  WindowObject* window = AsWindow(unit);
+  if (window == nullptr) {
+    return;
+  }
+  window->shownAfterLoad = true;
+  int show = SW_SHOW;
+  if (!window->reuse) {
+    show = window->properties.startPosition == 3   ? SW_SHOWMAXIMIZED
+           : window->properties.startPosition == 2 ? SW_SHOWMINIMIZED
+                                                   : SW_SHOW;
+  }
+  ShowWindow(window->Handle(), show);
+  HWND focus = GetFocus();
+  if (IsDescendant(window->Handle(), focus)) {
+    const UnitObject* focused = UnitObjectOf(focus);
+    const uint32_t unitId = focus == window->Handle() || focused == nullptr ? 0 : focused->UnitId();
+    RaiseEventWithArguments(window->WindowId(), unitId, window_event::kGotFocus, {});
+  }
+}
+
+void ShowWindowUnit(UnitObject* unit) {
+  WindowObject* window = AsWindow(unit);
+  if (window == nullptr) {
+    return;
+  }
+  if (!window->shownAfterLoad) {
+    ShowWindowAfterLoad(unit);
+  } else {
+    ShowWindow(window->Handle(), SW_SHOW);
+  }
+}
+
+void MakeWindowModal(UnitObject* unit) {
+  WindowObject* window = AsWindow(unit);
+  if (window == nullptr) {
+    return;
+  }
+  window->modal = true;
+  for (const auto& other : TheWindowSet().windows) {
+    HWND handle = NativeWindowOf(*other);
+    if (handle == nullptr || handle == window->Handle() || !IsWindow(handle) ||
+        GetParent(handle) != nullptr) {
+      continue;
+    }
+    window->disabledWindows.emplace_back(handle, IsWindowEnabled(handle) != FALSE);
+    EnableWindow(handle, FALSE);
+  }
+}
+
+void MarkWindowLoaded(UnitObject* unit) {
+  if (WindowObject* window = AsWindow(unit)) {
+    window->loadingComplete = true;
+  }
+}
+
+void MarkClosedByProgram(UnitObject* unit) {
+  if (WindowObject* window = AsWindow(unit)) {
+    window->closedByProgram = true;
+  }
+}
+
+bool WindowCloseRequested(UnitObject* unit) {
+  const WindowObject* window = AsWindow(unit);
+  return window != nullptr && window->closedByProgram;
+}
+
+const WindowProperties* WindowPropertiesOf(UnitObject* unit) {
+  const WindowObject* window = AsWindow(unit);
+  return window != nullptr ? &window->properties : nullptr;
+}
+
+void DestroyWindowUnitNow(UnitObject* unit) {
+  WindowObject* window = AsWindow(unit);
+  if (window == nullptr) {
+    return;
+  }
+  if (window->modal) {
+    RestoreDisabledWindows(*window);
+  }
+  DestroyWindow(window->Handle());
+}
+
+}  // namespace mnemora

@@ -1,0 +1,69 @@
+// The runtime's live window set: every window description read from the
+// program's form data, with the live objects kept beside its records.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "runtime/event_handler.h"
+#include "window/form_description.h"
+#include "window/unit_object.h"
+
+namespace mnemora {
+
+// What the window system keeps beside one stored unit record.
+struct RecordLive {
+  std::unique_ptr<UnitObject> object;
+  HCURSOR cursor = nullptr;
+  bool ownsCursor = false;  // loaded from a cursor image, not a shared system cursor
+};
+
+struct LiveWindow {
+  WindowDescription description;  // the live records; property writes go here
+  std::vector<RecordLive> live;   // one per record
+  UnitTable snapshot;             // taken when a load begins, put back on destruction
+  bool hasSnapshot = false;
+};
+
+struct WindowSetState {
+  std::vector<std::unique_ptr<LiveWindow>> windows;
+  const HandlerTable* handlers = nullptr;
+  // The event being handled: set only while its handler runs.
+  bool hasEventSource = false;
+  uint32_t eventSourceWindow = 0;
+  uint32_t eventSourceUnit = 0;
+  // While a unit is re-created, destruction reports are ignored.
+  bool recreating = false;
+  // The modal flag of the load in progress, for the window creator.
+  bool loadingModal = false;
+};
+
+WindowSetState& TheWindowSet();
+
+// Reads the stored form data into the set; a failure is the run-time error
+// "载入窗口模板数据段出错!".
+void ReadForms(const uint8_t* data, uint32_t length);
+// Adds descriptions directly (tests and programs that build forms in memory).
+void AddWindowDescriptions(std::vector<WindowDescription> windows);
+// Destroys every loaded window and empties the set.
+void FreeWindows();
+
+LiveWindow* FindLiveWindow(uint32_t windowId);
+// Index of the record, or -1; unit id 0 is record 0.
+int FindRecordIndex(const LiveWindow& window, uint32_t unitId);
+// The window's own live object (record 0) and its native window, if loaded.
+UnitObject* WindowObjectOf(const LiveWindow& window);
+HWND NativeWindowOf(const LiveWindow& window);
+bool IsWindowLoaded(const LiveWindow& window);
+
+// The handler a stored reference names, or null for -1 and out-of-range
+// references.
+EventHandler ResolveHandler(int32_t reference);
+
+// Installs the form-based window system as the runtime's window system.
+void InstallFormWindowSystem();
+
+}  // namespace mnemora
