@@ -1,4 +1,4 @@
-// Reading a command's arguments and writing its result. Free of <windows.h>.
+// Reading a command's arguments. Free of <windows.h>.
 #pragma once
 
 #include <cstdint>
