@@ -98,6 +98,11 @@ TEST_F(TransparentLabelTest, ChangesRepaintWhatLiesBeneathAndLeaveNoTrace) {
   EXPECT_NEAR(caption.top + caption.bottom, place.top + place.bottom, 4);
   EXPECT_EQ(screen.At(place.left, place.top), kParentColour) << "no background of its own";
   EXPECT_EQ(screen.Count(screen.All(), kRed), screen.Count(place, kRed));
+  RECT onScreen;
+  GetWindowRect(label->Handle(), &onScreen);
+  EXPECT_EQ(WindowFromPoint(POINT{(onScreen.left + onScreen.right) / 2, onScreen.top + 2}),
+            label->Handle())
+      << "clicks on it reach it, not what lies beneath";
 
   // A shorter caption at the left: the old one is painted over.
   Set(label.get(), kHorizontalAlignment, Number(0));
