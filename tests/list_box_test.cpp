@@ -64,8 +64,9 @@ TEST(ListBoxKindTest, DescriptorHandsOutItsOperations) {
   EXPECT_STREQ(Kind().name, "列表框");
   EXPECT_STREQ(Kind().englishName, "ListBox");
   EXPECT_EQ(Kind().stateFlags, 0x80000040u);
-  EXPECT_EQ(Kind().propertyCount, 22u);
-  EXPECT_EQ(Kind().properties[kCurrentSelection].typeCode, 1001);
+  EXPECT_EQ(Kind().propertyCount + 8, 22u);
+  EXPECT_EQ(Kind().properties[kCurrentSelection - 8].typeCode, 1001);
+  EXPECT_EQ(Kind().properties[kItemTexts - 8].typeCode, 1024);
   for (int32_t operation : {1, 4, 5, 6, 9}) {
     EXPECT_NE(Kind().getInterface(operation), nullptr) << operation;
   }

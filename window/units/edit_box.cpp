@@ -36,7 +36,7 @@ enum EditBoxProperty : int32_t {
   kScrollBars,
   kAlignment,
   kInputMode,
-  kPasswordCharacter,
+  kPasswordCharacteracter,
   kCaseConversion,
   kAdjusterMode,
   kAdjusterMinimum,
@@ -49,42 +49,32 @@ enum EditBoxProperty : int32_t {
   kEditBoxPropertyCount
 };
 
-constexpr UnitPropertyEntry Property(uint16_t typeCode) {
-  return UnitPropertyEntry{nullptr, nullptr, nullptr, typeCode, 0, nullptr};
-}
-
+// The kind's own properties, in the order of their numbers from 8.
 constexpr UnitPropertyEntry kProperties[] = {
-    Property(1001),  // 0 left
-    Property(1001),  // 1 top
-    Property(1001),  // 2 width
-    Property(1001),  // 3 height
-    Property(1005),  // 4 tag
-    Property(1003),  // 5 visible
-    Property(1003),  // 6 disabled
-    Property(1011),  // 7 mouse pointer
-    Property(1005),  // 8 content
-    Property(1006),  // 9 border style
-    Property(1014),  // 10 text colour
-    Property(1015),  // 11 background colour
-    Property(1013),  // 12 font
-    Property(1003),  // 13 hide selection
-    Property(1001),  // 14 maximum length
-    Property(1003),  // 15 multi-line
-    Property(1006),  // 16 scroll bars
-    Property(1006),  // 17 alignment
-    Property(1006),  // 18 input mode
-    Property(1005),  // 19 password character
-    Property(1006),  // 20 case conversion
-    Property(1006),  // 21 adjuster mode
-    Property(1001),  // 22 adjuster minimum
-    Property(1001),  // 23 adjuster maximum
-    Property(1001),  // 24 selection start
-    Property(1001),  // 25 selection length
-    Property(1005),  // 26 selected text
-    Property(1005),  // 27 data source name
-    Property(1005),  // 28 data column name
+    {nullptr, "Content", nullptr, 1005, 0, nullptr},
+    {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
+    {nullptr, "TextColour", nullptr, 1014, 0, nullptr},
+    {nullptr, "BackgroundColour", nullptr, 1015, 0, nullptr},
+    {nullptr, "Font", nullptr, 1013, 0, nullptr},
+    {nullptr, "HideSelection", nullptr, 1003, 0, nullptr},
+    {nullptr, "MaxLength", nullptr, 1001, 0, nullptr},
+    {nullptr, "MultiLine", nullptr, 1003, 0, nullptr},
+    {nullptr, "ScrollBars", nullptr, 1006, 0, nullptr},
+    {nullptr, "Alignment", nullptr, 1006, 0, nullptr},
+    {nullptr, "InputMode", nullptr, 1006, 0, nullptr},
+    {nullptr, "PasswordCharacter", nullptr, 1005, 0, nullptr},
+    {nullptr, "CaseConversion", nullptr, 1006, 0, nullptr},
+    {nullptr, "AdjusterMode", nullptr, 1006, 0, nullptr},
+    {nullptr, "AdjusterMinimum", nullptr, 1001, 0, nullptr},
+    {nullptr, "AdjusterMaximum", nullptr, 1001, 0, nullptr},
+    {nullptr, "SelectionStart", nullptr, 1001, 0, nullptr},
+    {nullptr, "SelectionLength", nullptr, 1001, 0, nullptr},
+    {nullptr, "SelectedText", nullptr, 1005, 0, nullptr},
+    {nullptr, "DataSource", nullptr, 1005, 0, nullptr},
+    {nullptr, "DataColumn", nullptr, 1005, 0, nullptr},
 };
-static_assert(std::size(kProperties) == 8 + kEditBoxPropertyCount, "29 properties");
+static_assert(std::size(kProperties) == kEditBoxPropertyCount, "one entry per property");
+static_assert(kEditBoxPropertyCount + 8 == 29, "the edit box kind has 29 properties");
 
 constexpr uint32_t kEditBoxStateFlags = 0x80000040;
 constexpr int kAdjusterIdOffset = 4;
@@ -587,7 +577,7 @@ bool EditBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
       p.inputMode = static_cast<uint32_t>(ClampInt(number, 0, edit_input_mode::kDateTime));
       ApplyInputMode();
       return false;
-    case kPasswordCharacter: {
+    case kPasswordCharacteracter: {
       const std::string text = TextOf(value);
       p.passwordCharacter = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
       if (p.inputMode == edit_input_mode::kPassword) {
@@ -654,7 +644,7 @@ UnitValue EditBoxUnit::GetProperty(int32_t index) {
       return NumberValue(p.alignment);
     case kInputMode:
       return NumberValue(p.inputMode);
-    case kPasswordCharacter: {
+    case kPasswordCharacteracter: {
       const char character = static_cast<char>(p.passwordCharacter & 0xFF);
       return TextValue(character != 0 ? std::string(1, character) : std::string());
     }

@@ -38,35 +38,27 @@ enum ListBoxProperty : int32_t {
   kListBoxPropertyCount
 };
 
-constexpr UnitPropertyEntry Property(uint16_t typeCode) {
-  return UnitPropertyEntry{nullptr, nullptr, nullptr, typeCode, 0, nullptr};
-}
-
+// The kind's own properties, in the order of their numbers from 8.
 constexpr UnitPropertyEntry kProperties[] = {
-    Property(1001),  // 0 left
-    Property(1001),  // 1 top
-    Property(1001),  // 2 width
-    Property(1001),  // 3 height
-    Property(1005),  // 4 tag
-    Property(1003),  // 5 visible
-    Property(1003),  // 6 disabled
-    Property(1011),  // 7 mouse pointer
-    Property(1006),  // 8 border style
-    Property(1003),  // 9 auto sort
-    Property(1003),  // 10 multi-column
-    Property(1001),  // 11 row spacing
-    Property(1014),  // 12 text colour
-    Property(1015),  // 13 background colour
-    Property(1013),  // 14 font
-    Property(1003),  // 15 multiple selection
-    Property(1001),  // 16 current selection
-    Property(1024),  // 17 item texts: a count and the texts, as stored
-    Property(1024),  // 18 item data: one dword per item
-    Property(1005),  // 19 data source name
-    Property(1005),  // 20 data column name
-    Property(1001),  // 21 data binding option
+    {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
+    {nullptr, "AutoSort", nullptr, 1003, 0, nullptr},
+    {nullptr, "MultiColumn", nullptr, 1003, 0, nullptr},
+    {nullptr, "RowSpacing", nullptr, 1001, 0, nullptr},
+    {nullptr, "TextColour", nullptr, 1014, 0, nullptr},
+    {nullptr, "BackgroundColour", nullptr, 1015, 0, nullptr},
+    {nullptr, "Font", nullptr, 1013, 0, nullptr},
+    {nullptr, "MultipleSelection", nullptr, 1003, 0, nullptr},
+    {nullptr, "CurrentSelection", nullptr, 1001, 0, nullptr},
+    // A count and the texts, laid out as the stored item list.
+    {nullptr, "ItemTexts", nullptr, 1024, 0, nullptr},
+    // One dword per item.
+    {nullptr, "ItemData", nullptr, 1024, 0, nullptr},
+    {nullptr, "DataSource", nullptr, 1005, 0, nullptr},
+    {nullptr, "DataColumn", nullptr, 1005, 0, nullptr},
+    {nullptr, "BindingOption", nullptr, 1001, 0, nullptr},
 };
-static_assert(std::size(kProperties) == 8 + kListBoxPropertyCount, "22 properties");
+static_assert(std::size(kProperties) == kListBoxPropertyCount, "one entry per property");
+static_assert(kListBoxPropertyCount + 8 == 22, "the list box kind has 22 properties");
 
 constexpr uint32_t kListBoxStateFlags = 0x80000040;
 // WS_CHILD, WS_CLIPSIBLINGS, LBS_NOTIFY, LBS_USETABSTOPS, LBS_NOINTEGRALHEIGHT.
