@@ -60,22 +60,6 @@ int HeightOf(HWND window) {
   return rect.bottom - rect.top;
 }
 
-TEST(EditBoxKindTest, DescriptorHandsOutItsOperations) {
-  EXPECT_STREQ(Kind().name, "编辑框");
-  EXPECT_STREQ(Kind().englishName, "EditBox");
-  EXPECT_EQ(Kind().stateFlags, 0x80000040u);
-  // The table holds the kind's own properties, numbered from 8.
-  EXPECT_EQ(Kind().propertyCount + 8, 29u);
-  EXPECT_EQ(Kind().properties[kContent - 8].typeCode, 1005);
-  EXPECT_EQ(Kind().properties[kFont - 8].typeCode, 1013);
-  for (int32_t operation : {1, 4, 5, 6, 8, 9}) {
-    EXPECT_NE(Kind().getInterface(operation), nullptr) << operation;
-  }
-  for (int32_t operation : {2, 10, 11}) {
-    EXPECT_EQ(Kind().getInterface(operation), nullptr) << operation;
-  }
-}
-
 TEST(EditBoxCreateTest, MultiLineBlockGivesScrollingStylesAndStaysHidden) {
   UnitTestBench bench;
   const Bytes block = WriteEditBoxBlock({.borderStyle = 3,
@@ -164,11 +148,6 @@ TEST(EditBoxCreateTest, RejectedBlocksCreateNoUnit) {
   Bytes truncated = WriteEditBoxBlock({.content = "abc"});
   truncated.resize(truncated.size() - 12);
   EXPECT_EQ(bench.Create(Kind(), truncated, kQueryBox, 80, 24), nullptr);
-  // A version-1 block has no binding names and still loads.
-  EditBoxProperties older{.version = 1, .content = "old"};
-  auto unit = bench.Create(Kind(), WriteEditBoxBlock(older), kQueryBox, 80, 24);
-  ASSERT_NE(unit, nullptr);
-  EXPECT_EQ(WindowTextOf(unit->Handle()), "old");
 }
 
 TEST(EditBoxContentTest, WritingTheContentRaisesEventZeroExactlyOnceEvenWhenUnchanged) {

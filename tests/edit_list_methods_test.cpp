@@ -262,6 +262,8 @@ TEST_F(EditListMethodsTest, AWorkerFillsAndSelectsThroughTheCommandsWhileTheUiTh
       const std::string line = name + "\r\n";
       Call(AppendText, {note, ArgValue::Text(line.c_str())});
     }
+    const ArgValue query = ArgValue::Text("mov");
+    kEntryTable.WriteUnitProperty(kWindowId, kQueryBox, 8, -1, query.low, query.high);
     kEntryTable.WriteUnitProperty(kWindowId, kList, 16, -1, 20, 0);
     selection = Selection();
     selectedText = TakeText(Call(GetItemText, {list, ArgValue::Integer(selection)}));
@@ -278,6 +280,7 @@ TEST_F(EditListMethodsTest, AWorkerFillsAndSelectsThroughTheCommandsWhileTheUiTh
   }
   EXPECT_EQ(WindowTextOf(UnitHandle(kNoteBox)), expected);
   EXPECT_EQ(CallsOf(kNoteChanged), 50);
+  EXPECT_EQ(CallsOf(kQueryChanged), 1);
   EXPECT_EQ(CallsOf(kListChanged), 0);
   for (const auto& call : g_calls) {
     EXPECT_EQ(call.threadId, GetCurrentThreadId());

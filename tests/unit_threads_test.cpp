@@ -47,7 +47,7 @@ std::string ItemName(int worker, int i) {
   return name;
 }
 
-TEST(UnitThreadsTest, WorkersAppendAddAndSelectWhileTheUiThreadPumps) {
+TEST(UnitThreadsTest, WorkersAppendAndFillASortedListWhileTheUiThreadPumps) {
   UnitTestBench bench;
   auto edit = bench.Create(kEditBoxDescriptor, WriteEditBoxBlock({.multiLine = 1, .scrollBars = 2}),
                            kNoteBox, 300, 200);
@@ -58,7 +58,6 @@ TEST(UnitThreadsTest, WorkersAppendAddAndSelectWhileTheUiThreadPumps) {
   HWND listWindow = list->Handle();
   bench.ClearEvents();
 
-  std::string contentAfterWrite;
   std::function<void()> appender = [&] {
     for (int i = 0; i < kLines; ++i) {
       AppendToEditBox(editWindow, Line(i).c_str());
@@ -109,43 +108,6 @@ TEST(UnitThreadsTest, WorkersAppendAddAndSelectWhileTheUiThreadPumps) {
       EXPECT_EQ(data, (text[0] - 'a') * 1000 + std::atoi(text.c_str() + 1)) << text;
     }
   }
-}
-
-TEST(UnitThreadsTest, PropertyAccessFromAWorkerRunsOnTheUiThread) {
-  UnitTestBench bench;
-  auto edit =
-      bench.Create(kEditBoxDescriptor, WriteEditBoxBlock({.content = "old"}), kNoteBox, 200, 24);
-  auto list = bench.Create(kListBoxDescriptor, WriteListBoxBlock({.items = {"a", "b", "c"}}), kList,
-                           104, 200);
-  bench.ClearEvents();
-
-  std::string readContent;
-  int64_t readSelection = 0;
-  bool selected = false;
-  std::string selectedText;
-  std::function<void()> worker = [&] {
-    SetUnitText(edit.get(), kEditBoxDescriptor, 8, "new");
-    readContent = UnitText(edit.get(), kEditBoxDescriptor, 8);
-    SetUnitProperty(list.get(), kListBoxDescriptor, 16, 1);
-    readSelection = UnitNumber(list.get(), kListBoxDescriptor, 16);
-    selected = IsListItemSelected(list->Handle(), 1);
-    selectedText = ListItemText(list->Handle(), static_cast<int32_t>(readSelection));
-    ClearListItems(list->Handle());
-  };
-  UniqueKernelHandle thread = StartWorker(&worker);
-  ASSERT_TRUE(PumpUntilThreadEnds(thread.Get()));
-
-  EXPECT_EQ(readContent, "new");
-  EXPECT_EQ(WindowTextOf(edit->Handle()), "new");
-  EXPECT_EQ(readSelection, 1);
-  EXPECT_TRUE(selected);
-  EXPECT_EQ(selectedText, "b");
-  EXPECT_EQ(ListItemCount(list->Handle()), 0);
-  const std::vector<RaisedEvent> events = bench.Events();
-  ASSERT_EQ(events.size(), 1u);  // the content write; the selection write raises none
-  EXPECT_EQ(events[0].unitId, kNoteBox);
-  EXPECT_EQ(events[0].event, 0);
-  EXPECT_EQ(events[0].threadId, GetCurrentThreadId());
 }
 
 }  // namespace

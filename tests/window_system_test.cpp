@@ -63,8 +63,8 @@ void* GetTestInterface(int32_t operation) {
   return operation == unit_operation::kCreate ? reinterpret_cast<void*>(&CreateTestUnit) : nullptr;
 }
 
-const UnitTypeDescriptor kTestKindDescriptor = {
-    "测试", "Test", {}, 0x40, {}, 0, nullptr, GetTestInterface, {}};
+const UnitTypeDescriptor kTestKindDescriptor = {"测试",  "Test",           {}, 0x40, {}, 0,
+                                                nullptr, GetTestInterface, {}};
 
 // --- handlers that record the events they get ------------------------------
 
@@ -104,7 +104,9 @@ enum : int32_t {
 
 // --- the form ----------------------------------------------------------------
 
-Bytes Dword(uint32_t v) { return Bytes{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}; }
+Bytes Dword(uint32_t v) {
+  return Bytes{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
+}
 
 UnitRecordFields Unit(uint32_t id, const char* name, uint32_t parent, RECT r, uint32_t flags) {
   (void)id;
@@ -134,7 +136,7 @@ WindowDescription TestForm(bool withRejectedUnit) {
   window.height = 200;
   window.mousePointer = Dword(0);
   window.stateFlags = 1;
-  window.events = {{0, kCreatedHandler}, {3, kMovedHandler},   {4, kResizedHandler},
+  window.events = {{0, kCreatedHandler},     {3, kMovedHandler},   {4, kResizedHandler},
                    {12, kCloseAskedHandler}, {1, kClosingHandler}, {7, kIdleHandler}};
   WindowProperties properties;
   properties.title = "测试窗口";
@@ -189,9 +191,7 @@ class WindowSystemTest : public ::testing::Test {
     }
   }
 
-  void Load(bool withRejectedUnit = false) {
-    AddWindowDescriptions({TestForm(withRejectedUnit)});
-  }
+  void Load(bool withRejectedUnit = false) { AddWindowDescriptions({TestForm(withRejectedUnit)}); }
 
   HWND Native() { return NativeWindowOf(*FindLiveWindow(kWindowId)); }
   HWND UnitHandle(uint32_t unitId) {
@@ -390,7 +390,8 @@ TEST_F(WindowSystemTest, CloseAsksTwiceAndDestructionRestoresTheRecords) {
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(Routines(), (std::vector<int>{kCloseAskedHandler, kClosingHandler}));
   EXPECT_EQ(Native(), nullptr);
-  auto* restored = reinterpret_cast<char*>(kEntryTable.ReadUnitProperty(kWindowId, 0x16010002, 4, -1));
+  auto* restored =
+      reinterpret_cast<char*>(kEntryTable.ReadUnitProperty(kWindowId, 0x16010002, 4, -1));
   EXPECT_STREQ(restored, "标记");
   MemFree(restored);
 
