@@ -161,6 +161,13 @@ WindowDescription TestForm(bool withRejectedUnit) {
   return d;
 }
 
+void WritePointer(uint32_t windowId, uint32_t unitId, int32_t property, int32_t fontPart,
+                  const void* pointer) {
+  const auto value = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(pointer));
+  kEntryTable.WriteUnitProperty(windowId, unitId, property, fontPart, static_cast<uint32_t>(value),
+                                static_cast<uint32_t>(value >> 32));
+}
+
 // --- fixture -------------------------------------------------------------------
 
 class WindowSystemTest : public ::testing::Test {
@@ -255,8 +262,9 @@ TEST_F(WindowSystemTest, LoadCreatesUnitsInOrderPlacesAndStacksThem) {
   EXPECT_TRUE(IsWindowVisible(window));
 
   // Creation events come after the load, in the order 0, 3, 4.
-  ASSERT_GE(g_calls.size(), 3u);
-  EXPECT_EQ((std::vector<int>(Routines().begin(), Routines().begin() + 3)),
+  const std::vector<int> routines = Routines();
+  ASSERT_GE(routines.size(), 3u);
+  EXPECT_EQ((std::vector<int>(routines.begin(), routines.begin() + 3)),
             (std::vector<int>{kCreatedHandler, kMovedHandler, kResizedHandler}));
 
   // Loading it again only activates it.
@@ -287,9 +295,7 @@ TEST_F(WindowSystemTest, PropertiesReadFromRecordsBeforeLoadAndFromWindowsAfter)
   EXPECT_EQ(kEntryTable.ReadUnitProperty(kWindowId, 0x16010005, 3, -1), 32627u);
 
   const char* newTag = "新的标记文本";
-  kEntryTable.WriteUnitProperty(kWindowId, 0x16010002, 4, -1,
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(newTag)),
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(newTag) >> 32));
+  WritePointer(kWindowId, 0x16010002, 4, -1, newTag);
   tag = reinterpret_cast<char*>(kEntryTable.ReadUnitProperty(kWindowId, 0x16010002, 4, -1));
   EXPECT_STREQ(tag, newTag);
   MemFree(tag);
@@ -302,9 +308,7 @@ TEST_F(WindowSystemTest, PropertiesReadFromRecordsBeforeLoadAndFromWindowsAfter)
   // Mouse pointers: the application sees table indexes, the record ids.
   const uint8_t index5[] = {5, 0, 0, 0};
   void* pointer = MakeByteSet(index5, 4);
-  kEntryTable.WriteUnitProperty(kWindowId, 0x16010005, 7, -1,
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer)),
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer) >> 32));
+  WritePointer(kWindowId, 0x16010005, 7, -1, pointer);
   MemFree(pointer);
   void* read = reinterpret_cast<void*>(kEntryTable.ReadUnitProperty(kWindowId, 0x16010005, 7, -1));
   ASSERT_EQ(ByteSetSize(read), 4u);
@@ -376,9 +380,7 @@ TEST_F(WindowSystemTest, CloseAsksTwiceAndDestructionRestoresTheRecords) {
   kEntryTable.LoadWindow(kWindowId);
   HWND window = Native();
   const char* tag = "改过";
-  kEntryTable.WriteUnitProperty(kWindowId, 0x16010002, 4, -1,
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(tag)),
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(tag) >> 32));
+  WritePointer(kWindowId, 0x16010002, 4, -1, tag);
   g_calls.clear();
   g_nextOutcome = HandlerOutcome{true, 0};
   SendMessageA(window, WM_CLOSE, 0, 0);

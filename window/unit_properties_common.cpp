@@ -92,10 +92,12 @@ void WritePointer(LiveWindow& window, size_t index, const RecordLayout& layout, 
   const Bytes bytes = PointerBytesFromApplication(
       given == nullptr ? Bytes() : Bytes(given, given + ByteSetSize(block)));
   const auto oldLength = static_cast<int32_t>(ReadRecordDword(record, layout.mousePointer));
-  Bytes counted(4);
   const auto newLength = static_cast<uint32_t>(bytes.size());
+  Bytes counted(4 + bytes.size());
   std::memcpy(counted.data(), &newLength, 4);
-  counted.insert(counted.end(), bytes.begin(), bytes.end());
+  if (!bytes.empty()) {
+    std::memcpy(counted.data() + 4, bytes.data(), bytes.size());
+  }
   ReplaceRecordBytes(&record, layout.mousePointer, 4 + static_cast<size_t>(std::max(oldLength, 0)),
                      counted);
   live.cursor = LoadUnitPointer(bytes, &live.ownsCursor);
