@@ -13,6 +13,7 @@
 #include "window/unit_object.h"
 #include "window/unit_support.h"
 #include "window/units/button_block.h"
+#include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/window_services.h"
 
@@ -44,7 +45,7 @@ enum ButtonProperty : int32_t {
 };
 
 // Type codes: 1009 picture, 1003 boolean, 1005 text, 1006 choice, 1013 font.
-constexpr UnitPropertyEntry kProperties[] = {
+constexpr UnitPropertyEntry kOwnProperties[] = {
     {nullptr, "Picture", nullptr, 1009, 0, nullptr},
     {nullptr, "Default", nullptr, 1003, 0, nullptr},
     {nullptr, "Caption", nullptr, 1005, 0, nullptr},
@@ -52,7 +53,9 @@ constexpr UnitPropertyEntry kProperties[] = {
     {nullptr, "VerticalAlignment", nullptr, 1006, 0, nullptr},
     {nullptr, "Font", nullptr, 1013, 0, nullptr},
 };
-static_assert(std::size(kProperties) == kButtonPropertyCount, "one entry per property");
+static_assert(std::size(kOwnProperties) == kButtonPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 14, "14 properties in all");
 
 uint32_t ClampedAlignment(int64_t value) {
   return static_cast<uint32_t>(ClampInt(value, 0, kMaxAlignment));
@@ -363,8 +366,15 @@ void* GetButtonInterface(int32_t operation) {
 }  // namespace
 
 const UnitTypeDescriptor kButtonKindDescriptor = {
-    "按钮",      "Button",           {}, kStateFlags, {}, kButtonPropertyCount,
-    kProperties, GetButtonInterface, {},
+    "按钮",
+    "Button",
+    {},
+    kStateFlags,
+    {},
+    static_cast<uint32_t>(kProperties.size()),
+    kProperties.data(),
+    GetButtonInterface,
+    {},
 };
 
 }  // namespace mnemora

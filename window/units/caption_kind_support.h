@@ -11,30 +11,10 @@
 
 #include "runtime/unit_type_descriptor.h"
 #include "window/unit_support.h"
+#include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
-
-// The property type codes these kinds use in their tables.
-namespace property_type {
-inline constexpr uint16_t kInteger = 1001;
-inline constexpr uint16_t kBoolean = 1003;
-inline constexpr uint16_t kText = 1005;
-inline constexpr uint16_t kChoice = 1006;
-inline constexpr uint16_t kPicture = 1009;
-inline constexpr uint16_t kMousePointer = 1011;
-inline constexpr uint16_t kFont = 1013;
-inline constexpr uint16_t kColour = 1014;
-inline constexpr uint16_t kBackgroundColour = 1015;
-}  // namespace property_type
-
-constexpr UnitPropertyEntry PropertyOfType(uint16_t typeCode) {
-  return UnitPropertyEntry{nullptr, nullptr, nullptr, typeCode, 0, nullptr};
-}
-
-// Properties 0 to 7 (left, top, width, height, tag, visible, disabled,
-// mouse pointer) come before every kind's own.
-inline constexpr size_t kCommonPropertyCount = 8;
 
 // The operation as the untyped pointer a get-interface function returns;
 // naming the contract type makes a signature mismatch a compile error.

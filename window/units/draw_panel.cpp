@@ -13,6 +13,7 @@
 #include "window/unit_object.h"
 #include "window/unit_support.h"
 #include "window/units/draw_panel_block.h"
+#include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/window_services.h"
 
@@ -51,7 +52,7 @@ enum DrawPanelProperty : int32_t {
 
 // Type codes: 1006 choice, 1014 colour, 1009 picture, 1003 boolean, 1001
 // integer, 1013 font.
-constexpr UnitPropertyEntry kProperties[] = {
+constexpr UnitPropertyEntry kOwnProperties[] = {
     {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
     {nullptr, "BackColor", nullptr, 1014, 0, nullptr},
     {nullptr, "Picture", nullptr, 1009, 0, nullptr},
@@ -68,7 +69,10 @@ constexpr UnitPropertyEntry kProperties[] = {
     {nullptr, "TextBackColor", nullptr, 1014, 0, nullptr},
     {nullptr, "Font", nullptr, 1013, 0, nullptr},
 };
-static_assert(std::size(kProperties) == kDrawPanelPropertyCount, "one entry per property");
+static_assert(std::size(kOwnProperties) == kDrawPanelPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+// Properties 8 to 22; the kinds table counts 25, but no further property is defined.
+static_assert(kProperties.size() == 23, "23 properties in all");
 
 // The stored ranges of the numeric properties.
 constexpr int32_t kMaxPictureMode = 2;
@@ -411,8 +415,15 @@ void* GetDrawPanelInterface(int32_t operation) {
 }  // namespace
 
 const UnitTypeDescriptor kDrawPanelKindDescriptor = {
-    "画板",      "DrawPanel",           {}, kStateFlags, {}, kDrawPanelPropertyCount,
-    kProperties, GetDrawPanelInterface, {},
+    "画板",
+    "DrawPanel",
+    {},
+    kStateFlags,
+    {},
+    static_cast<uint32_t>(kProperties.size()),
+    kProperties.data(),
+    GetDrawPanelInterface,
+    {},
 };
 
 }  // namespace mnemora

@@ -15,6 +15,7 @@
 #include "window/unit_support.h"
 #include "window/units/edit_box_block.h"
 #include "window/units/edit_box_input.h"
+#include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/units/unit_kind_helpers.h"
 #include "window/units/unit_thread_call.h"
@@ -50,7 +51,7 @@ enum EditBoxProperty : int32_t {
 };
 
 // The kind's own properties, in the order of their numbers from 8.
-constexpr UnitPropertyEntry kProperties[] = {
+constexpr UnitPropertyEntry kOwnProperties[] = {
     {nullptr, "Content", nullptr, 1005, 0, nullptr},
     {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
     {nullptr, "TextColour", nullptr, 1014, 0, nullptr},
@@ -73,8 +74,9 @@ constexpr UnitPropertyEntry kProperties[] = {
     {nullptr, "DataSource", nullptr, 1005, 0, nullptr},
     {nullptr, "DataColumn", nullptr, 1005, 0, nullptr},
 };
-static_assert(std::size(kProperties) == kEditBoxPropertyCount, "one entry per property");
-static_assert(kEditBoxPropertyCount + 8 == 29, "the edit box kind has 29 properties");
+static_assert(std::size(kOwnProperties) == kEditBoxPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 29, "29 properties in all");
 
 constexpr uint32_t kEditBoxStateFlags = 0x80000040;
 constexpr int kAdjusterIdOffset = 4;
@@ -743,10 +745,14 @@ Bytes ConvertEditBoxTexts(const Bytes& block, std::string (*convert)(const std::
 
 }  // namespace
 
-const UnitTypeDescriptor kEditBoxDescriptor = {"编辑框",    "EditBox",
-                                               {},          kEditBoxStateFlags,
-                                               {},          std::size(kProperties),
-                                               kProperties, &GetEditBoxInterface,
+const UnitTypeDescriptor kEditBoxDescriptor = {"编辑框",
+                                               "EditBox",
+                                               {},
+                                               kEditBoxStateFlags,
+                                               {},
+                                               static_cast<uint32_t>(kProperties.size()),
+                                               kProperties.data(),
+                                               &GetEditBoxInterface,
                                                {}};
 
 void* GetEditBoxInterface(int32_t operation) {

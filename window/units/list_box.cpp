@@ -12,6 +12,7 @@
 #include "window/unit_object.h"
 #include "window/unit_support.h"
 #include "window/units/list_box_block.h"
+#include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/units/unit_kind_helpers.h"
 #include "window/units/unit_thread_call.h"
@@ -39,7 +40,7 @@ enum ListBoxProperty : int32_t {
 };
 
 // The kind's own properties, in the order of their numbers from 8.
-constexpr UnitPropertyEntry kProperties[] = {
+constexpr UnitPropertyEntry kOwnProperties[] = {
     {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
     {nullptr, "AutoSort", nullptr, 1003, 0, nullptr},
     {nullptr, "MultiColumn", nullptr, 1003, 0, nullptr},
@@ -57,8 +58,9 @@ constexpr UnitPropertyEntry kProperties[] = {
     {nullptr, "DataColumn", nullptr, 1005, 0, nullptr},
     {nullptr, "BindingOption", nullptr, 1001, 0, nullptr},
 };
-static_assert(std::size(kProperties) == kListBoxPropertyCount, "one entry per property");
-static_assert(kListBoxPropertyCount + 8 == 22, "the list box kind has 22 properties");
+static_assert(std::size(kOwnProperties) == kListBoxPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 22, "22 properties in all");
 
 constexpr uint32_t kListBoxStateFlags = 0x80000040;
 // WS_CHILD, WS_CLIPSIBLINGS, LBS_NOTIFY, LBS_USETABSTOPS, LBS_NOINTEGRALHEIGHT.
@@ -450,10 +452,14 @@ void WithListBox(HWND listBox, Work&& work) {
 
 }  // namespace
 
-const UnitTypeDescriptor kListBoxDescriptor = {"列表框",    "ListBox",
-                                               {},          kListBoxStateFlags,
-                                               {},          std::size(kProperties),
-                                               kProperties, &GetListBoxInterface,
+const UnitTypeDescriptor kListBoxDescriptor = {"列表框",
+                                               "ListBox",
+                                               {},
+                                               kListBoxStateFlags,
+                                               {},
+                                               static_cast<uint32_t>(kProperties.size()),
+                                               kProperties.data(),
+                                               &GetListBoxInterface,
                                                {}};
 
 void* GetListBoxInterface(int32_t operation) {

@@ -9,6 +9,8 @@
 #include "runtime/win_handles.h"
 #include "window/event_dispatch.h"
 #include "window/unit_support.h"
+#include "window/units/property_table.h"
+#include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/units/window_block.h"
 #include "window/window_loader.h"
@@ -558,7 +560,7 @@ void* GetWindowKindInterface(int32_t operation) {
 
 // Type codes: 1003 boolean, 1005 text, 1006 choice, 1000 integer, 1014
 // colour, 1009 picture, 1010 icon, 1012 sound.
-constexpr UnitPropertyEntry kWindowProperties[] = {
+constexpr UnitPropertyEntry kOwnProperties[] = {
     {nullptr, "Title", nullptr, 1005, 0, nullptr},
     {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
     {nullptr, "BackColor", nullptr, 1014, 0, nullptr},
@@ -584,8 +586,9 @@ constexpr UnitPropertyEntry kWindowProperties[] = {
     {nullptr, "KeepTitleActive", nullptr, 1003, 0, nullptr},
     {nullptr, "ClassName", nullptr, 1005, 0, nullptr},
 };
-static_assert(std::size(kWindowProperties) == kWindowPropertyCount, "one entry per property");
-static_assert(kWindowPropertyCount + 8 == 32, "the window kind has 32 properties");
+static_assert(std::size(kOwnProperties) == kWindowPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 32, "32 properties in all");
 
 }  // namespace
 
@@ -595,8 +598,8 @@ const UnitTypeDescriptor kWindowKindDescriptor = {
     {},
     0x800000D0,
     {},
-    kWindowPropertyCount,
-    kWindowProperties,
+    static_cast<uint32_t>(kProperties.size()),
+    kProperties.data(),
     GetWindowKindInterface,
     {},
 };
