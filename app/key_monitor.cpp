@@ -130,6 +130,11 @@ void ReportKey(int32_t code) {
 }
 
 HandlerOutcome OnKeyMonitorChanged(int32_t, const HandlerArg*) {
+  // The box is an ordinary edit box: typing into it before the monitor is
+  // installed must not reach the hot keys.
+  if (g_monitor.targets.instructionText == nullptr) {
+    return {};
+  }
   CallCore(ProcessEvents, {});
   const uint32_t box = g_monitor.targets.monitorBoxId;
   if (ByteFind(ReadContent(box).View(), "Esc") != -1) {

@@ -8,11 +8,16 @@
 #include "window/window_commands.h"
 
 namespace mnemora::app {
+namespace {
+
+constexpr TypeCode kEditBoxKind = 0x00010005;
+
+}  // namespace
 
 HandlerOutcome OnWindowCreated(int32_t, const HandlerArg*) {
   RefuseSecondCopy();
   AttachSkinIfPresent();
-  CallCore(FocusUnit, {ArgValue{kMainWindowId, unit::kQueryBox, 0x00010005}});
+  CallCore(FocusUnit, {ArgValue{kMainWindowId, unit::kQueryBox, kEditBoxKind}});
   InstallMainWindowKeyMonitor(DefaultInstructionText);
   return {};
 }
