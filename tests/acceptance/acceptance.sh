@@ -170,6 +170,20 @@ drive close
 check "closing the window ends the program with exit code 0" exit_code_is "$TOOL" 0
 check "no copy is left" drive wait-gone "$WAIT"
 
+# Any top-level window titled as the tool counts as a running copy.
+"$WINE64" "$BIN/acceptance_driver.exe" decoy >/dev/null 2>&1 &
+PIDS+=($!)
+check "an unrelated window titled as the tool appears" drive wait-window "$WAIT"
+DECOYED="$WORK/decoyed"
+fresh_directory "$DECOYED"
+start_tool "$DECOYED"
+BOX="$(drive box "禁止重复运行" "$WAIT")"
+check "makes the tool refuse to start" [ "$BOX" == "您已经运行了一个相同的程序!" ]
+drive close-box "禁止重复运行"
+check "  which then ends with exit code 0" exit_code_is "$DECOYED" 0
+drive close
+check "no window titled as the tool is left" drive wait-gone "$WAIT"
+
 # --- The skin library --------------------------------------------------
 skin_run() {  # directory
   start_tool "$1"

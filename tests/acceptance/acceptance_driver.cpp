@@ -17,6 +17,7 @@
 //   acceptance_driver copy-source <text>      a window of its own with an edit
 //                                             box holding text, all selected,
 //                                             until it is closed
+//   acceptance_driver decoy                   the same, titled as the tool
 #include <windows.h>
 #include <shellapi.h>
 
@@ -132,7 +133,7 @@ LRESULT CALLBACK SourceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int CopySource(const std::string& text) {
+int CopySource(const std::string& text, const std::string& title) {
   WNDCLASSA kind{};
   kind.lpfnWndProc = SourceProc;
   kind.hInstance = GetModuleHandleA(nullptr);
@@ -140,7 +141,7 @@ int CopySource(const std::string& text) {
   kind.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   RegisterClassA(&kind);
   HWND frame =
-      CreateWindowExA(0, kind.lpszClassName, kSourceTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700,
+      CreateWindowExA(0, kind.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700,
                       500, 400, 120, nullptr, nullptr, kind.hInstance, nullptr);
   HWND edit = g_sourceEdit = CreateWindowExA(
       WS_EX_CLIENTEDGE, "EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_NOHIDESEL,
@@ -256,7 +257,10 @@ int main() {
     return 0;
   }
   if (command == "copy-source") {
-    return CopySource(args[2]);
+    return CopySource(args[2], kSourceTitle);
+  }
+  if (command == "decoy") {
+    return CopySource("", kToolTitle);
   }
   std::fprintf(stderr, "unknown command %s\n", command.c_str());
   return 2;
