@@ -66,18 +66,18 @@ HWND Tool() {
   return FindWindowA(nullptr, kToolTitle.c_str());
 }
 
+BOOL CALLBACK CountTool(HWND window, LPARAM counter) {
+  char title[256] = {};
+  GetWindowTextA(window, title, sizeof title);
+  if (kToolTitle == title) {
+    ++*reinterpret_cast<int*>(counter);
+  }
+  return TRUE;
+}
+
 int CountTools() {
   int count = 0;
-  EnumWindows(
-      [](HWND window, LPARAM counter) -> BOOL {
-        char title[256] = {};
-        GetWindowTextA(window, title, sizeof title);
-        if (kToolTitle == title) {
-          ++*reinterpret_cast<int*>(counter);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  EnumWindows(CountTool, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 
@@ -92,24 +92,25 @@ bool WaitFor(int ms, Condition condition) {
   return false;
 }
 
+struct ControlSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ControlSearch*>(param);
+  if (GetDlgCtrlID(window) == search->id) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // Units inside a group box are that box's children, so the whole tree is
 // searched.
 HWND Control(int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      Tool(),
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(window) == s->id) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ControlSearch search{id, nullptr};
+  EnumChildWindows(Tool(), MatchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
