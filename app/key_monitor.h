@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "runtime/event_handler.h"
 
@@ -18,8 +17,8 @@ struct KeyMonitorTargets {
   uint32_t windowId;      // the window hidden and shown by Esc
   uint32_t monitorBoxId;  // the edit box the key reports go to
   uint32_t queryBoxId;    // the edit box a hot key fills
-  // The text a copied word must occur in to be looked up.
-  std::string_view (*instructionText)();
+  // A copy of the text a copied word must occur in to be looked up.
+  std::string (*instructionText)();
 };
 
 // Registers window for raw keyboard input, also in the background, and

@@ -29,7 +29,7 @@ void AttachSkinIfPresent() {
   AttachSkin(EmbeddedSkin(), "", 0, 0, 0);
 }
 
-void InstallMainWindowKeyMonitor(std::string_view (*instructionText)()) {
+void InstallMainWindowKeyMonitor(std::string (*instructionText)()) {
   const ArgValue window{kMainWindowId, unit::kWindowRecord, type_code::kWindowReference};
   // The handle comes back as 32 bits; handles are sign-extended on 64-bit.
   const auto handle = static_cast<intptr_t>(CallCore(GetWindowHandle, {window}).AsInt32());

@@ -4,7 +4,7 @@
 // monitor last.
 #pragma once
 
-#include <string_view>
+#include <string>
 
 namespace mnemora::app {
 
@@ -21,7 +21,7 @@ void AttachSkinIfPresent();
 
 // Creation step 6: the key monitor on the main window, reporting into
 // 编辑框_监测按键; instructionText gives the text Ctrl+C looks words up in.
-void InstallMainWindowKeyMonitor(std::string_view (*instructionText)());
+void InstallMainWindowKeyMonitor(std::string (*instructionText)());
 
 // At program end.
 void FreeStartGuards();

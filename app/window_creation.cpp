@@ -12,13 +12,17 @@ namespace {
 
 constexpr TypeCode kEditBoxKind = 0x00010005;
 
+std::string LookUpText() {
+  return std::string(DefaultInstructionText());
+}
+
 }  // namespace
 
 HandlerOutcome OnWindowCreated(int32_t, const HandlerArg*) {
   RefuseSecondCopy();
   AttachSkinIfPresent();
   CallCore(FocusUnit, {ArgValue{kMainWindowId, unit::kQueryBox, kEditBoxKind}});
-  InstallMainWindowKeyMonitor(DefaultInstructionText);
+  InstallMainWindowKeyMonitor(LookUpText);
   return {};
 }
 
