@@ -66,6 +66,10 @@ intptr_t NoPropertyHelper(int32_t, int32_t, const intptr_t*) {
   return 0;
 }
 
+HWND NoNativeWindow(uint32_t, uint32_t) {
+  return nullptr;
+}
+
 constexpr WindowSystemHooks kEmptyWindowSystem = {
     {NoWindowName, NoUnit},
     NoForms,
@@ -79,6 +83,7 @@ constexpr WindowSystemHooks kEmptyWindowSystem = {
     NothingToPreTranslate,
     EmptySetService,
     NoPropertyHelper,
+    NoNativeWindow,
 };
 
 WindowSystemHooks g_windowSystem = kEmptyWindowSystem;

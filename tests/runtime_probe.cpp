@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "commands/file_system_commands.h"
+#include "runtime/dll_calls.h"
 #include "runtime/entry_table.h"
 #include "runtime/heap_blocks.h"
 #include "runtime/runtime_app.h"
@@ -18,8 +20,11 @@ constexpr uint32_t kProbeWindowId = 0x52010001;
 constexpr StartWindowDescription kWindows[] = {{kProbeWindowId, "探测窗口", "probe"}};
 
 constexpr uint8_t kConstantArea[] = {0};
-constexpr const char* kDllLibraries[] = {"no_such_library.dll", "", "user32.dll"};
-constexpr const char* kDllFunctions[] = {"NoSuchFunction", "NoSuchExport", "#60000"};
+constexpr const char* kDllLibraries[] = {"no_such_library.dll", "", "user32.dll",
+                                         "dll_exports_fixture.dll", "dll_exports_fixture.dll"};
+constexpr const char* kDllFunctions[] = {"NoSuchFunction", "NoSuchExport", "#60000", "NoSuchExport",
+                                         "CallerCleans"};
+constexpr int32_t kDllDeclarationCount = 5;
 
 std::string g_scenario;
 std::string g_logPath;
@@ -57,6 +62,33 @@ DWORD WINAPI CloseWindowLater(void*) {
 DWORD WINAPI RaiseOnThread(void*) {
   kEntryTable.ReportRuntimeError(4, 0x04000001, 9);
   return 0;
+}
+
+// Loads and releases go to the log, so that the test sees what a failed
+// resolution gives back before the program ends.
+HMODULE LoggedLoad(const char* fileName) {
+  HMODULE module = LoadLibraryA(fileName);
+  if (module != nullptr) {
+    Log(("load " + std::string(fileName)).c_str());
+  }
+  return module;
+}
+FARPROC LookUp(HMODULE module, const char* name) {
+  return GetProcAddress(module, name);
+}
+BOOL LoggedFree(HMODULE module) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(module, path, MAX_PATH);
+  Log(("free " + std::string(path)).c_str());
+  return FreeLibrary(module);
+}
+
+void CallDeclaration(int32_t declaration) {
+  const uintptr_t words[] = {10, 3};
+  char line[64];
+  std::snprintf(line, sizeof line, "result %d",
+                static_cast<int>(kEntryTable.CallDllFunction(declaration, 2, words)));
+  Log(line);
 }
 
 void StartThread(LPTHREAD_START_ROUTINE routine) {
@@ -113,6 +145,20 @@ int ProbeMain() {
   } else if (s == "missing-dll" || s == "missing-export" || s == "missing-ordinal") {
     const int32_t declaration = s == "missing-dll" ? 0 : s == "missing-export" ? 1 : 2;
     runtime.CallDllFunction(declaration, 0, nullptr);
+  } else if (s == "missing-fixture-export") {
+    SetDllLoader(DllLoader{LoggedLoad, LookUp, LoggedFree});
+    CallDeclaration(3);
+  } else if (s == "caller-cleans") {
+    CallDeclaration(4);
+  } else if (s == "selected-library-lacks-declared-name") {
+    // With no function name chosen, the next call looks up its own
+    // declaration's name in the chosen library, which lacks it.
+    const std::string library = TheRuntimeApp().programDirectory + "\\dll_exports_fixture.dll";
+    ArgValue args[] = {ArgValue::Text(library.c_str())};
+    if (runtime.CallCoreCommand(SelectDllFunction, 1, args).low != 0) {
+      Log("selected");
+      CallDeclaration(0);
+    }
   } else if (s == "end-program") {
     runtime.EndProgram(42);
   }
@@ -143,7 +189,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       0,
       0,
       nullptr,
-      3,
+      kDllDeclarationCount,
       kDllLibraries,
       kDllFunctions,
   };

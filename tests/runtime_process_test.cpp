@@ -184,4 +184,45 @@ TEST(ErrorReportTest, RuntimeFailuresEndWithMinusOne) {
   }
 }
 
+TEST(DllCallEndTest, AFailedResolutionReleasesTheLibraryItLoaded) {
+  const ProbeRun run = RunProbe("missing-fixture-export");
+  EXPECT_TRUE(run.sawBox);
+  EXPECT_EQ(
+      run.boxText,
+      "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“dll_exports_fixture.dll”中的输出命令"
+      "“NoSuchExport”\r\n\r\n0, 0\r\n");
+  EXPECT_EQ(run.exitCode, kErrorExit);
+  const std::string library = ProgramDirectory() + "dll_exports_fixture.dll";
+  EXPECT_EQ(run.log, "load " + library + "\nfree " + library + "\n");
+}
+
+TEST(DllCallEndTest, ASelectedLibraryWithoutTheDeclaredNameEndsTheProgram) {
+  const ProbeRun run = RunProbe("selected-library-lacks-declared-name");
+  EXPECT_TRUE(run.sawBox);
+  EXPECT_EQ(run.boxText,
+            "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件中的输出命令“NoSuchFunction”"
+            "\r\n\r\n0, 0\r\n");
+  EXPECT_EQ(run.exitCode, kErrorExit);
+  EXPECT_EQ(run.log, "selected\n");
+}
+
+TEST(DllCallEndTest, ACallerCleansFunctionFailsTheStackCheckOnlyOn32Bit) {
+  const ProbeRun run = RunProbe("caller-cleans");
+#if defined(__i386__)
+  EXPECT_TRUE(run.sawBox);
+  EXPECT_EQ(run.boxText,
+            "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n"
+            "\r\n0, 0\r\n");
+  EXPECT_EQ(run.exitCode, kErrorExit);
+  EXPECT_EQ(run.log, "");
+#else
+  // On x86-64 the caller always removes the arguments, so a caller-cleans
+  // function leaves the stack as any other does: the check cannot fail and
+  // the program goes on with the function's result.
+  EXPECT_FALSE(run.sawBox);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.log, "result 7\nmain routine returned\nexit routine\n");
+#endif
+}
+
 }  // namespace
