@@ -1,11 +1,19 @@
 #include "commands/keyed_list_commands.h"
 
 #include <cstring>
+#include <string_view>
+#include <unordered_set>
 
 #include "commands/command_args.h"
 #include "runtime/heap_blocks.h"
 
 namespace mnemora {
+
+struct KeyedListIndex {
+  std::unordered_set<std::string_view> keys;  // views of the entries' own key copies
+  KeyedEntry* last = nullptr;
+};
+
 namespace {
 
 int32_t g_lastError = 0;
@@ -93,6 +101,7 @@ void CreateKeyedList(ArgValue*, int32_t count, ArgValue* args) {
   }
   auto* head = static_cast<KeyedListHead*>(MemAlloc(sizeof(KeyedListHead)));
   head->first = nullptr;
+  head->index = new KeyedListIndex;
   *variable = head;
 }
 
@@ -109,6 +118,7 @@ void FreeKeyedList(ArgValue*, int32_t count, ArgValue* args) {
     MemFree(entry);
     entry = next;
   }
+  delete (*variable)->index;
   MemFree(*variable);
   // Emptied, so that a second free of the same variable frees nothing twice.
   *variable = nullptr;
@@ -130,13 +140,11 @@ void AddKeyedValue(ArgValue* result, int32_t count, ArgValue* args) {
   }
   const char* keyText = TextOf(key);
   const size_t keyLength = std::strlen(keyText);
-  KeyedEntry** tail = &(*variable)->first;
-  for (; *tail != nullptr; tail = &(*tail)->next) {
-    if ((*tail)->keyLength == keyLength && std::memcmp((*tail)->key, keyText, keyLength) == 0) {
-      MemFree(value);
-      g_lastError = keyed_list_error::kDuplicateKey;
-      return;
-    }
+  KeyedListIndex& index = *(*variable)->index;
+  if (index.keys.contains(std::string_view(keyText, keyLength))) {
+    MemFree(value);
+    g_lastError = keyed_list_error::kDuplicateKey;
+    return;
   }
   auto* entry = static_cast<KeyedEntry*>(MemAlloc(sizeof(KeyedEntry)));
   entry->key = static_cast<char*>(CopyBlock(keyText, keyLength + 1));
@@ -144,7 +152,9 @@ void AddKeyedValue(ArgValue* result, int32_t count, ArgValue* args) {
   entry->value = value;
   entry->kind = kind;
   entry->next = nullptr;
-  *tail = entry;
+  (index.last != nullptr ? index.last->next : (*variable)->first) = entry;
+  index.last = entry;
+  index.keys.insert(std::string_view(entry->key, keyLength));
   *result = ArgValue::Boolean(true);
 }
 
