@@ -15,7 +15,7 @@
 #include "runtime/message_loop.h"
 #include "runtime/runtime_app.h"
 #include "runtime/win_handles.h"
-#include "runtime/window_system_hooks.h"
+#include "window/unit_reference.h"
 
 namespace mnemora {
 namespace {
@@ -200,7 +200,7 @@ int32_t ButtonNumber(int pressed) {
 // handle, whose 32 significant bits are sign-extended on 64-bit.
 HWND OwnerWindow(const ArgValue& owner) {
   if (owner.type == type_code::kWindowReference) {
-    return CurrentWindowSystem().nativeWindow(owner.low, owner.high);
+    return ResolveUnitWindow(owner);
   }
   if (owner.type == type_code::kInteger) {
     return reinterpret_cast<HWND>(static_cast<intptr_t>(owner.AsInt32()));

@@ -66,10 +66,6 @@ intptr_t NoPropertyHelper(int32_t, int32_t, const intptr_t*) {
   return 0;
 }
 
-HWND NoNativeWindow(uint32_t, uint32_t) {
-  return nullptr;
-}
-
 constexpr WindowSystemHooks kEmptyWindowSystem = {
     {NoWindowName, NoUnit},
     NoForms,
@@ -83,7 +79,6 @@ constexpr WindowSystemHooks kEmptyWindowSystem = {
     NothingToPreTranslate,
     EmptySetService,
     NoPropertyHelper,
-    NoNativeWindow,
 };
 
 WindowSystemHooks g_windowSystem = kEmptyWindowSystem;

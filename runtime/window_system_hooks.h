@@ -35,9 +35,6 @@ struct WindowSystemHooks {
   intptr_t (*service)(int32_t code, intptr_t parameter1, intptr_t parameter2, bool* handled);
   // Runtime helpers 4 and 5: unit property access through the kind.
   intptr_t (*propertyHelper)(int32_t helper, int32_t count, const intptr_t* args);
-  // The native window of a loaded window (unit id 0 or with its four highest
-  // bits zero) or of one of its units; null when there is none.
-  HWND (*nativeWindow)(uint32_t windowId, uint32_t unitId);
 };
 
 // The hooks of an empty window set.

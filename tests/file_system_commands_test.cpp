@@ -14,6 +14,10 @@
 #include "runtime/runtime_app.h"
 #include "runtime/window_system_hooks.h"
 #include "tests/command_test_support.h"
+#include "window/form_description.h"
+#include "window/units/window_block.h"
+#include "window/units/window_kind.h"
+#include "window/window_set.h"
 
 namespace mnemora {
 namespace {
@@ -435,30 +439,57 @@ TEST_F(MessageBoxTest, TaskModalUnlessSystemModalIsAsked) {
   EXPECT_TRUE(box.topmost);
 }
 
-HWND g_referencedWindow = nullptr;
-HWND ReferencedWindow(uint32_t windowId, uint32_t unitId) {
-  return windowId == 0x52010001 && unitId == 0 ? g_referencedWindow : nullptr;
-}
+// A window of the real window system with no units, loaded so that a
+// window reference has a native window behind it.
+class LoadedWindow {
+ public:
+  static constexpr uint32_t kId = 0x52010001;
+
+  LoadedWindow() {
+    TheRuntimeApp().libraries = {&library_};
+    InstallFormWindowSystem();
+    UnitRecordFields window;
+    window.kind = kWindowKind;
+    window.width = 200;
+    window.height = 100;
+    window.mousePointer = Bytes(4, 0);
+    window.stateFlags = 1;
+    window.propertyBlock = WriteWindowBlock(WindowProperties{});
+    WindowDescription description;
+    description.windowId = kId;
+    description.secondDword = 0x19010003;
+    description.table.ids = {0x06010000};
+    description.table.records = {BuildUnitRecord(window)};
+    AddWindowDescriptions({description});
+    kEntryTable.LoadWindow(kId);
+  }
+  ~LoadedWindow() {
+    FreeWindows();
+    InstallWindowSystem(EmptyWindowSystem());
+    TheRuntimeApp().libraries.clear();
+  }
+  HWND Native() const { return NativeWindowOf(*FindLiveWindow(kId)); }
+
+ private:
+  const LibraryInfo library_{"", "core", nullptr, 1, &kWindowKindDescriptor, 0, nullptr};
+};
 
 TEST_F(MessageBoxTest, OwnerByWindowReferenceAndContentOfOtherTypes) {
-  WindowSystemHooks hooks = EmptyWindowSystem();
-  hooks.nativeWindow = ReferencedWindow;
-  InstallWindowSystem(hooks);
-  g_referencedWindow = other_;
+  const LoadedWindow window;
+  ASSERT_NE(window.Native(), nullptr);
   BoxSighting box;
   Show({ArgValue::Double(2.5), I(0), T("日期"),
-        ArgValue{0x52010001, 0, type_code::kWindowReference}},
+        ArgValue{LoadedWindow::kId, 0, type_code::kWindowReference}},
        "日期", IDOK, &box);
   EXPECT_EQ(box.text, "2.5");
-  EXPECT_EQ(box.owner, other_);
+  EXPECT_EQ(box.owner, window.Native());
 
-  // A reference to a window that does not exist means no owner.
+  // A reference to a window that is not loaded means no owner.
   Show({ArgValue::DateTime(36526.5), I(0), T("日期"),
         ArgValue{0x52010002, 0, type_code::kWindowReference}},
        "日期", IDOK, &box);
   EXPECT_EQ(box.text, "2000年1月1日12时");
   EXPECT_EQ(box.owner, nullptr);
-  InstallWindowSystem(EmptyWindowSystem());
 }
 
 }  // namespace
