@@ -36,8 +36,8 @@ class FileTextBuilder {
 
 size_t FileSizeOf(const InstructionTable& table) {
   size_t size = 0;
-  for (const std::string& line : table.Lines()) {
-    size += line.size() + kLineEnd.size();
+  for (int32_t i = 0; i < table.Count(); ++i) {
+    size += table.Line(i).size() + kLineEnd.size();
   }
   return size;
 }
@@ -71,8 +71,8 @@ std::string InstructionLine(std::string_view mnemonic, std::string_view annotati
 std::string AddedFileText(const InstructionTable& table, std::string_view newLine,
                           const EditPacing& pace) {
   FileTextBuilder text(FileSizeOf(table) + newLine.size() + kLineEnd.size(), pace);
-  for (const std::string& line : table.Lines()) {
-    text.Append(line);
+  for (int32_t i = 0; i < table.Count(); ++i) {
+    text.Append(table.Line(i));
   }
   text.Append(newLine);
   return text.Take();
@@ -82,16 +82,20 @@ std::string ModifiedFileText(const InstructionTable& table, std::string_view mne
                              std::string_view annotation, const EditPacing& pace) {
   const std::string changed = InstructionLine(mnemonic, annotation);
   FileTextBuilder text(FileSizeOf(table) + changed.size(), pace);
-  const std::vector<std::string>& lines = table.Lines();
-  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-    text.Append(FirstWord(*line) == mnemonic ? std::string_view(changed) : *line);
+  for (int32_t i = table.Count() - 1; i >= 0; --i) {
+    const std::string_view line = table.Line(i);
+    text.Append(FirstWord(line) == mnemonic ? std::string_view(changed) : line);
   }
   return text.Take();
 }
 
 std::string DeletedFileText(const InstructionTable& table, std::string_view mnemonic,
                             const EditPacing& pace) {
-  std::vector<std::string_view> descending(table.Lines().begin(), table.Lines().end());
+  std::vector<std::string_view> descending;
+  descending.reserve(static_cast<size_t>(table.Count()));
+  for (int32_t i = 0; i < table.Count(); ++i) {
+    descending.push_back(table.Line(i));
+  }
   SortLines(descending, false);
   FileTextBuilder text(FileSizeOf(table), pace);
   for (auto line = descending.rbegin(); line != descending.rend(); ++line) {

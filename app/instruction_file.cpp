@@ -36,14 +36,9 @@ InstructionTableRef ReadInstructionSet(const std::string& path) {
 }
 
 std::string InstructionFileText(const InstructionTable& table) {
-  size_t size = 0;
-  for (const std::string& line : table.Lines()) {
-    size += line.size() + 2;
-  }
   std::string text;
-  text.reserve(size);
-  for (const std::string& line : table.Lines()) {
-    text += line;
+  for (int32_t i = 0; i < table.Count(); ++i) {
+    text += table.Line(i);
     text += "\r\n";
   }
   return text;

@@ -12,7 +12,7 @@ bool SearchInstructions(const InstructionTable& table, std::string_view needle, 
   if (needle.empty() || needle.find('\0') != std::string_view::npos) {
     return true;
   }
-  const KeyColumn& keys = table.Keys(field);
+  const JoinedTexts& keys = table.Keys(field);
   const std::string_view bytes = keys.bytes;
   const size_t count = keys.ends.size();
   // One scan of the joined keys per slice; a hit names its entry through

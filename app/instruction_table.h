@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace mnemora::app {
@@ -18,46 +17,51 @@ namespace mnemora::app {
 // of an entry, or the pinyin-converted words after it.
 enum class SearchField : int32_t { kMnemonic = 1, kAnnotation = 2 };
 
-// The keys of one search field, each followed by a zero byte, in table
-// order; ends[i] is the offset of the zero byte after key i. A needle never
-// holds a zero byte, so a match never runs from one key into the next.
-struct KeyColumn {
+// One text per entry, in table order, kept in one block: each text is
+// followed by a zero byte, and ends[i] is the offset of the one after text
+// i. A needle never holds a zero byte, so a search over the whole block
+// never matches from one text into the next.
+struct JoinedTexts {
   std::string bytes;
   std::vector<uint32_t> ends;
+
+  std::string_view At(size_t i) const;
+  // Ends the text appended to bytes since the last one ended.
+  void EndText();
 };
 
 class InstructionTable {
  public:
   // lines: the entries in table order, with distinct first words; text: the
   // instruction text they were taken from.
-  InstructionTable(std::vector<std::string> lines, std::string text);
+  InstructionTable(const std::vector<std::string_view>& lines, std::string text);
   InstructionTable(const InstructionTable&) = delete;
   InstructionTable& operator=(const InstructionTable&) = delete;
 
-  int32_t Count() const { return static_cast<int32_t>(lines_.size()); }
-  // Entry i (0-based) is the line of list item i.
-  const std::vector<std::string>& Lines() const { return lines_; }
+  int32_t Count() const { return static_cast<int32_t>(lines_.ends.size()); }
+  // Entry i (0-based), the line of list item i.
+  std::string_view Line(int32_t i) const { return lines_.At(static_cast<size_t>(i)); }
   // The instruction text the table was built from.
   const std::string& Text() const { return text_; }
 
   // The 0-based index of the entry whose first word is mnemonic, or -1.
   int32_t FindMnemonic(std::string_view mnemonic) const;
 
-  const KeyColumn& Keys(SearchField field) const {
+  const JoinedTexts& Keys(SearchField field) const {
     return field == SearchField::kMnemonic ? mnemonicKeys_ : annotationKeys_;
   }
   // Entry i as a search shows it: the first word padded to 15 bytes, the
   // words after it, CR LF.
-  std::string_view ResultLine(int32_t i) const;
+  std::string_view ResultLine(int32_t i) const { return results_.At(static_cast<size_t>(i)); }
 
  private:
-  std::vector<std::string> lines_;
+  JoinedTexts lines_;
   std::string text_;
-  KeyColumn mnemonicKeys_;
-  KeyColumn annotationKeys_;
-  std::string results_;
-  std::vector<uint32_t> resultEnds_;
-  std::unordered_map<std::string_view, int32_t> mnemonicIndex_;  // views into lines_
+  JoinedTexts mnemonicKeys_;
+  JoinedTexts annotationKeys_;
+  JoinedTexts results_;
+  // Open addressing over entry indexes by first word; -1 is an empty slot.
+  std::vector<int32_t> mnemonicSlots_;
 };
 
 using InstructionTableRef = std::shared_ptr<const InstructionTable>;
@@ -69,7 +73,10 @@ using InstructionTableRef = std::shared_ptr<const InstructionTable>;
 // order kept.
 InstructionTableRef MakeInstructionTable(std::string text);
 
-// The table every look-up reads; an empty table before the first load.
+// An empty table, as before the first load.
+InstructionTableRef EmptyInstructionTable();
+
+// The table every look-up reads.
 InstructionTableRef CurrentInstructionTable();
 // Replaces the current table. Readers holding the old one keep it alive.
 void PublishInstructionTable(InstructionTableRef table);

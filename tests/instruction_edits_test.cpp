@@ -2,6 +2,7 @@
 // annotation box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,15 @@
 
 namespace mnemora::app {
 namespace {
+
+// The table's entries, in order.
+std::vector<std::string> LinesOf(const InstructionTable& table) {
+  std::vector<std::string> lines;
+  for (int32_t i = 0; i < table.Count(); ++i) {
+    lines.emplace_back(table.Line(i));
+  }
+  return lines;
+}
 
 InstructionTableRef DefaultTable() {
   return MakeInstructionTable(std::string(DefaultInstructionText()));
@@ -67,7 +77,7 @@ TEST(EditFileText, AddWritesTheTableThenTheNewLineLast) {
   // The reload orders it and counts 400.
   const InstructionTableRef reloaded = MakeInstructionTable(text);
   ASSERT_EQ(reloaded->Count(), 400);
-  EXPECT_EQ(reloaded->Lines()[4], "ABC   新指令");
+  EXPECT_EQ(LinesOf(*reloaded)[4], "ABC   新指令");
 
   // An existing mnemonic: both lines are written; the reload keeps the one
   // with more spaces, which sorts first, and the count stays.
@@ -75,7 +85,7 @@ TEST(EditFileText, AddWritesTheTableThenTheNewLineLast) {
   EXPECT_EQ(FileLines(twice).back(), "MOV   传送字节");
   const InstructionTableRef kept = MakeInstructionTable(twice);
   EXPECT_EQ(kept->Count(), 399);
-  EXPECT_EQ(kept->Lines()[static_cast<size_t>(kept->FindMnemonic("MOV"))],
+  EXPECT_EQ(LinesOf(*kept)[static_cast<size_t>(kept->FindMnemonic("MOV"))],
             "MOV     传送字或字节.  ");
 }
 
@@ -84,19 +94,21 @@ TEST(EditFileText, ModifyWritesDescendingWithTheChangedLine) {
   const std::vector<std::string> lines = FileLines(
       ModifiedFileText(*table, "MOV", EditedAnnotation("MOV     新说明\r\n"), kCountPaces));
   ASSERT_EQ(lines.size(), 399u);
-  std::vector<std::string> expected(table->Lines().rbegin(), table->Lines().rend());
+  std::vector<std::string> expected = LinesOf(*table);
+  std::reverse(expected.begin(), expected.end());
   expected[398 - 234] = "MOV   新说明";
   EXPECT_EQ(lines, expected);
 
   // An item that is no mnemonic changes nothing but the order.
-  EXPECT_EQ(FileLines(ModifiedFileText(*table, "NOSUCH", "x", kCountPaces)),
-            std::vector<std::string>(table->Lines().rbegin(), table->Lines().rend()));
+  std::vector<std::string> descending = LinesOf(*table);
+  std::reverse(descending.begin(), descending.end());
+  EXPECT_EQ(FileLines(ModifiedFileText(*table, "NOSUCH", "x", kCountPaces)), descending);
 }
 
 TEST(EditFileText, DeleteWritesTheOtherLinesAscending) {
   const InstructionTableRef table = DefaultTable();
   const std::string text = DeletedFileText(*table, "MOV", kCountPaces);
-  std::vector<std::string> expected = table->Lines();
+  std::vector<std::string> expected = LinesOf(*table);
   expected.erase(expected.begin() + 234);
   EXPECT_EQ(FileLines(text), expected);
   EXPECT_EQ(MakeInstructionTable(text)->Count(), 398);

@@ -16,6 +16,15 @@
 namespace mnemora::app {
 namespace {
 
+// The table's entries, in order.
+std::vector<std::string> LinesOf(const InstructionTable& table) {
+  std::vector<std::string> lines;
+  for (int32_t i = 0; i < table.Count(); ++i) {
+    lines.emplace_back(table.Line(i));
+  }
+  return lines;
+}
+
 std::vector<std::string> Words(std::string_view text) {
   std::vector<std::string> words;
   while (!FirstWord(text).empty()) {
@@ -50,8 +59,8 @@ std::vector<std::string> ResultMnemonics(std::string_view result) {
 
 std::vector<std::string> Mnemonics(const InstructionTable& table) {
   std::vector<std::string> mnemonics;
-  for (const std::string& line : table.Lines()) {
-    mnemonics.emplace_back(FirstWord(line));
+  for (int32_t i = 0; i < table.Count(); ++i) {
+    mnemonics.emplace_back(FirstWord(table.Line(i)));
   }
   return mnemonics;
 }
@@ -72,25 +81,25 @@ TEST(InstructionTable, LinesAreCutAtCrLfSortedFilteredAndKeptOncePerMnemonic) {
   // A lone LF is no line end: the whole text is one line.
   InstructionTableRef table = MakeInstructionTable("MOV 传送\nADD 加\n");
   ASSERT_EQ(table->Count(), 1);
-  EXPECT_EQ(table->Lines()[0], "MOV 传送\nADD 加\n");
+  EXPECT_EQ(LinesOf(*table)[0], "MOV 传送\nADD 加\n");
 
   // The last line needs no CR LF; the lines come out sorted.
   table = MakeInstructionTable("MOV 传送\r\nADD 加");
-  EXPECT_EQ(table->Lines(), (std::vector<std::string>{"ADD 加", "MOV 传送"}));
+  EXPECT_EQ(LinesOf(*table), (std::vector<std::string>{"ADD 加", "MOV 传送"}));
 
   // Of two lines with one mnemonic the first in byte order stays.
   table = MakeInstructionTable("MOV 移动\r\nMOV 传送\r\n");
-  EXPECT_EQ(table->Lines(), (std::vector<std::string>{"MOV 传送"}));
+  EXPECT_EQ(LinesOf(*table), (std::vector<std::string>{"MOV 传送"}));
 
   // Blank lines, lines of full-width spaces and lines that start with a
   // space are left out.
   table = MakeInstructionTable("\r\n   \r\n　　　\r\n  MOV 传送\r\n ADD 加\r\nNOP 空操作\r\n\r\n");
-  EXPECT_EQ(table->Lines(), (std::vector<std::string>{"NOP 空操作"}));
+  EXPECT_EQ(LinesOf(*table), (std::vector<std::string>{"NOP 空操作"}));
 
   // "AB" sorts first, then "AB\x01x y" (another mnemonic), then "AB z": the
   // second AB line is a duplicate although it is not next to the first.
   table = MakeInstructionTable("AB z\r\nAB\x01x y\r\nAB\r\n");
-  EXPECT_EQ(table->Lines(), (std::vector<std::string>{"AB", "AB\x01x y"}));
+  EXPECT_EQ(LinesOf(*table), (std::vector<std::string>{"AB", "AB\x01x y"}));
 }
 
 TEST(SearchInstructions, TypingMovListsTheThirtyFourEntriesInTableOrder) {
@@ -209,8 +218,7 @@ TEST(CurrentInstructionTable, ReadersKeepTheirTableWhileReloadsReplaceIt) {
     reader.join();
   }
   EXPECT_EQ(wrong, 0);
-  PublishInstructionTable(
-      std::make_shared<const InstructionTable>(std::vector<std::string>{}, std::string{}));
+  PublishInstructionTable(EmptyInstructionTable());
 }
 
 }  // namespace
