@@ -9,6 +9,7 @@
 #include "commands/text_commands.h"
 #include "commands/thread_commands.h"
 #include "runtime/support_libraries.h"
+#include "window/window_commands.h"
 
 namespace mnemora {
 namespace {
@@ -17,8 +18,7 @@ namespace li = library_index;
 using enum CommandKind;
 
 // Core commands are called through CallCoreCommand, the others through
-// CallLibraryCommand with their library's index. The unit, window, list
-// box and edit box methods join the table with the window system.
+// CallLibraryCommand with their library's index.
 constexpr CatalogueEntry kCatalogue[] = {
     {"TextLength", li::kCore, kFunction, TextLength},
     {"LeftText", li::kCore, kFunction, LeftText},
@@ -42,6 +42,9 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"Delay", li::kCore, kFunction, Delay},
     {"ProcessEvents", li::kCore, kFunction, ProcessEvents},
     {"SelectDllFunction", li::kCore, kFunction, SelectDllFunction},
+    {"GetWindowHandle", li::kCore, kUnitMethod, GetWindowHandle},
+    {"FocusUnit", li::kCore, kUnitMethod, FocusUnit},
+    {"DestroyUnit", li::kCore, kUnitMethod, DestroyUnit},
     {"CreateKeyedList", li::kDataStructure, kKeyedListConstructor, CreateKeyedList},
     {"FreeKeyedList", li::kDataStructure, kKeyedListDestructor, FreeKeyedList},
     {"AddKeyedValue", li::kDataStructure, kKeyedListMethod, AddKeyedValue},
@@ -49,7 +52,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"AllocateMemory", li::kSpecialFunction, kFunction, AllocateMemory},
     {"FormatText", li::kApi, kFunction, FormatText},
 };
-static_assert(std::size(kCatalogue) == 28, "22 core commands and one of each other family");
+static_assert(std::size(kCatalogue) == 31, "25 core commands and six of the other libraries");
 
 }  // namespace
 

@@ -15,6 +15,7 @@ enum class CommandKind : uint8_t {
   kKeyedListConstructor,  // first argument: the object variable
   kKeyedListDestructor,   // likewise
   kKeyedListMethod,       // likewise
+  kUnitMethod,            // first argument: the unit or window reference
 };
 
 struct CatalogueEntry {

@@ -13,6 +13,7 @@
 #include "commands/keyed_list_commands.h"
 #include "commands/memory_commands.h"
 #include "commands/thread_commands.h"
+#include "runtime/runtime_app.h"
 #include "runtime/support_libraries.h"
 #include "tests/command_test_support.h"
 
@@ -370,13 +371,35 @@ TEST(CommandCatalogueTest, NamesAreUniqueAndLibrariesComplete) {
     ++perLibrary[entry.library];
     EXPECT_NE(entry.command, nullptr) << entry.name;
   }
-  EXPECT_EQ(perLibrary[library_index::kCore], 22);
+  EXPECT_EQ(perLibrary[library_index::kCore], 25);
   EXPECT_EQ(perLibrary[library_index::kExtendedUi], 0);
   EXPECT_EQ(perLibrary[library_index::kDataStructure], 3);
   EXPECT_EQ(perLibrary[library_index::kThread], 1);
   EXPECT_EQ(perLibrary[library_index::kSpecialFunction], 1);
   EXPECT_EQ(perLibrary[library_index::kApi], 1);
   EXPECT_EQ(FindCommand("NoSuchCommand"), nullptr);
+
+  // Each library's record lists exactly its commands of the catalogue.
+  const LibraryInfo* const* libraries = SupportLibraryTable();
+  for (uint32_t i = 0; i < kSupportLibraryCount; ++i) {
+    ASSERT_EQ(libraries[i]->commandCount, static_cast<uint32_t>(perLibrary[i])) << i;
+    for (uint32_t c = 0; c < libraries[i]->commandCount; ++c) {
+      EXPECT_EQ(FindCommand(libraries[i]->commandNames[c])->library, static_cast<int32_t>(i));
+    }
+  }
+}
+
+TEST(SupportLibrariesTest, UnitKindsResolveThroughTheLibraryTable) {
+  RuntimeApp& app = TheRuntimeApp();
+  app.libraries.assign(SupportLibraryTable(), SupportLibraryTable() + kSupportLibraryCount);
+  const UnitTypeDescriptor* window = ResolveUnitKind(0x00010001);
+  ASSERT_NE(window, nullptr);
+  EXPECT_STREQ(window->name, "窗口");
+  EXPECT_EQ(window->stateFlags, 0x800000D0u);
+  EXPECT_EQ(window->propertyCount + 8, 32u);
+  EXPECT_EQ(ResolveUnitKind(0x00010003), nullptr);  // menu items need no descriptor
+  EXPECT_EQ(ResolveUnitKind(0x00070001), nullptr);
+  app.libraries.clear();
 }
 
 TEST(CommandCatalogueTest, EntriesReachTheirCommandsThroughTheCallEntries) {

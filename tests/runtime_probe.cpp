@@ -5,13 +5,20 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "commands/file_system_commands.h"
 #include "runtime/dll_calls.h"
 #include "runtime/entry_table.h"
 #include "runtime/heap_blocks.h"
 #include "runtime/runtime_app.h"
+#include "runtime/event_handler.h"
+#include "runtime/support_libraries.h"
 #include "window/start_window.h"
+#include "window/units/window_block.h"
+#include "window/units/window_kind.h"
+#include "window/window_commands.h"
+#include "window/window_set.h"
 
 namespace mnemora {
 namespace {
@@ -114,6 +121,36 @@ void UseFullHeap() {
   SetRuntimeHeap(HeapSeam{FullHeapAllocate, FullHeapReallocate, FullHeapRelease});
 }
 
+// A stored form of one window without units, for the form-based scenarios.
+std::vector<WindowDescription> OneWindowForm() {
+  WindowDescription description;
+  description.windowId = kProbeWindowId;
+  UnitRecordFields window;
+  window.kind = kWindowKind;
+  window.width = 200;
+  window.height = 100;
+  window.stateFlags = 1;
+  window.events = {{0, 0}};
+  WindowProperties properties;
+  properties.title = "probe";
+  window.propertyBlock = WriteWindowBlock(properties);
+  description.table.ids = {0x06010000};
+  description.table.records = {BuildUnitRecord(window)};
+  return {description};
+}
+
+// The window's creation handler closes it, later or at once.
+HandlerOutcome CloseOnCreation(int32_t, const HandlerArg*) {
+  ArgValue args[2] = {ArgValue{kProbeWindowId, 0, type_code::kWindowReference},
+                      ArgValue::Boolean(g_scenario == "close-immediately")};
+  kEntryTable.CallCoreCommand(DestroyUnit, g_scenario == "close-immediately" ? 2 : 1, args);
+  Log("created");
+  return HandlerOutcome{};
+}
+
+const EventHandler kRoutines[] = {CloseOnCreation};
+const HandlerTable kHandlers = {1, kRoutines};
+
 int ProbeMain() {
   const EntryTable& runtime = kEntryTable;
   runtime.CallRuntimeHelper(runtime_helper::kInitRuntime, 0, nullptr);
@@ -161,6 +198,10 @@ int ProbeMain() {
     }
   } else if (s == "end-program") {
     runtime.EndProgram(42);
+  } else if (s == "close-later" || s == "close-immediately") {
+    AddWindowDescriptions(OneWindowForm());
+    TheWindowSet().handlers = &kHandlers;
+    runtime.LoadWindow(kProbeWindowId);
   }
   // "no-window" and every scenario that loaded a window go on here.
   runtime.RunMessageLoop();
@@ -193,6 +234,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       kDllLibraries,
       kDllFunctions,
   };
-  InstallWindowSystem(StartWindowSystem(kWindows, 1));
-  return RunProgram(header, ProbeMain);
+  // A form that cannot be read ends the program at start-up.
+  static const uint8_t kCorruptForm[] = {16, 0, 0, 0, 1, 0};
+  static ProgramHeader formHeader = header;
+  formHeader.libraryCount = kSupportLibraryCount;
+  formHeader.libraries = SupportLibraryTable();
+  if (g_scenario == "corrupt-form") {
+    formHeader.formData = kCorruptForm;
+    formHeader.formLength = sizeof kCorruptForm;
+  }
+  const bool formBased = g_scenario == "corrupt-form" || g_scenario == "close-later" ||
+                         g_scenario == "close-immediately";
+  if (formBased) {
+    InstallFormWindowSystem();
+  } else {
+    InstallWindowSystem(StartWindowSystem(kWindows, 1));
+  }
+  return RunProgram(formBased ? formHeader : header, ProbeMain);
 }

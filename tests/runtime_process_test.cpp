@@ -130,6 +130,18 @@ TEST(ProgramEndTest, EndProgramOnTheMainThreadAndTheLoopWithoutWindows) {
   EXPECT_EQ(noWindow.log, "main routine returned\nexit routine\n");
 }
 
+TEST(ProgramEndTest, AWindowClosedByTheProgramEndsTheLoopOrIsGoneBeforeIt) {
+  // Closed after its creation handler returned: the running loop ends.
+  const ProbeRun later = RunProbe("close-later");
+  EXPECT_EQ(later.exitCode, 0u);
+  EXPECT_FALSE(later.sawBox);
+  EXPECT_EQ(later.log, "created\nmain routine returned\nexit routine\n");
+  // Closed inside its first event: the loop sees no window and returns.
+  const ProbeRun immediately = RunProbe("close-immediately");
+  EXPECT_EQ(immediately.exitCode, 0u);
+  EXPECT_EQ(immediately.log, "created\nmain routine returned\nexit routine\n");
+}
+
 TEST(ErrorReportTest, NumberedErrorShowsTheDocumentedBoxAndDropsExitRoutines) {
   const ProbeRun run = RunProbe("numbered-error");
   ASSERT_TRUE(run.sawBox);
@@ -171,6 +183,8 @@ TEST(ErrorReportTest, RuntimeFailuresEndWithMinusOne) {
       {"missing-ordinal",
        "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“user32.dll”中的输出命令“#60000”"
        "\r\n\r\n0, 0\r\n"},
+      {"corrupt-form",
+       "运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n\r\n0, 0\r\n"},
       {"error-on-thread",
        "运行时出错!\r\n\r\n错误代码：4\r\n\r\n错误信息：数组成员引用下标必须大于等于1\r\n"
        "\r\n67108865, 9\r\n"},
