@@ -1,7 +1,6 @@
 #include "app/program_header.h"
 
 #include "app/main_form_data.h"
-#include "app/main_routine.h"
 #include "runtime/support_libraries.h"
 
 namespace mnemora::app {
@@ -41,10 +40,10 @@ constexpr const char* kDllFunctionNames[dll::kDeclarationCount] = {
 
 const ProgramHeader& MnemoraProgramHeader() {
   static const ProgramHeader header = {
-      3,                                                // run mode
-      0,                                                // reserved
-      0x10449,                                          // serial
-      reinterpret_cast<const void*>(&ApplicationMain),  // code base
+      3,        // run mode
+      0,        // reserved
+      0x10449,  // serial
+      nullptr,  // code base: no handlers are bound yet
       kConstantArea,
       sizeof kConstantArea,
       MainFormData(),

@@ -9,6 +9,8 @@
 #include "commands/text_commands.h"
 #include "commands/thread_commands.h"
 #include "runtime/support_libraries.h"
+#include "window/units/edit_box_methods.h"
+#include "window/units/list_box_methods.h"
 #include "window/window_commands.h"
 
 namespace mnemora {
@@ -45,6 +47,12 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"GetWindowHandle", li::kCore, kUnitMethod, GetWindowHandle},
     {"FocusUnit", li::kCore, kUnitMethod, FocusUnit},
     {"DestroyUnit", li::kCore, kUnitMethod, DestroyUnit},
+    {"ClearItems", li::kCore, kUnitMethod, ClearItems},
+    {"AddItem", li::kCore, kUnitMethod, AddItem},
+    {"GetItemCount", li::kCore, kUnitMethod, GetItemCount},
+    {"GetItemText", li::kCore, kUnitMethod, GetItemText},
+    {"IsItemSelected", li::kCore, kUnitMethod, IsItemSelected},
+    {"AppendText", li::kCore, kUnitMethod, AppendText},
     {"CreateKeyedList", li::kDataStructure, kKeyedListConstructor, CreateKeyedList},
     {"FreeKeyedList", li::kDataStructure, kKeyedListDestructor, FreeKeyedList},
     {"AddKeyedValue", li::kDataStructure, kKeyedListMethod, AddKeyedValue},
@@ -52,7 +60,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {"AllocateMemory", li::kSpecialFunction, kFunction, AllocateMemory},
     {"FormatText", li::kApi, kFunction, FormatText},
 };
-static_assert(std::size(kCatalogue) == 31, "25 core commands and six of the other libraries");
+static_assert(std::size(kCatalogue) == 37, "31 core commands and six of the other libraries");
 
 }  // namespace
 

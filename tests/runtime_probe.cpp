@@ -14,7 +14,6 @@
 #include "runtime/runtime_app.h"
 #include "runtime/event_handler.h"
 #include "runtime/support_libraries.h"
-#include "window/start_window.h"
 #include "window/units/window_block.h"
 #include "window/units/window_kind.h"
 #include "window/window_commands.h"
@@ -24,7 +23,6 @@ namespace mnemora {
 namespace {
 
 constexpr uint32_t kProbeWindowId = 0x52010001;
-constexpr StartWindowDescription kWindows[] = {{kProbeWindowId, "探测窗口", "probe"}};
 
 constexpr uint8_t kConstantArea[] = {0};
 constexpr const char* kDllLibraries[] = {"no_such_library.dll", "", "user32.dll",
@@ -62,7 +60,7 @@ DWORD WINAPI EndProgramLater(void*) {
 
 DWORD WINAPI CloseWindowLater(void*) {
   Sleep(300);
-  PostMessageA(LoadedStartWindow(kProbeWindowId), WM_CLOSE, 0, 0);
+  PostMessageA(NativeWindowOf(*FindLiveWindow(kProbeWindowId)), WM_CLOSE, 0, 0);
   return 0;
 }
 
@@ -121,12 +119,13 @@ void UseFullHeap() {
   SetRuntimeHeap(HeapSeam{FullHeapAllocate, FullHeapReallocate, FullHeapRelease});
 }
 
-// A stored form of one window without units, for the form-based scenarios.
+// The probe's stored form: one window without units, named for reports.
 std::vector<WindowDescription> OneWindowForm() {
   WindowDescription description;
   description.windowId = kProbeWindowId;
   UnitRecordFields window;
   window.kind = kWindowKind;
+  window.name = "探测窗口";
   window.width = 200;
   window.height = 100;
   window.stateFlags = 1;
@@ -139,8 +138,12 @@ std::vector<WindowDescription> OneWindowForm() {
   return {description};
 }
 
-// The window's creation handler closes it, later or at once.
+// In the closing scenarios the window's creation handler closes it, later
+// or at once.
 HandlerOutcome CloseOnCreation(int32_t, const HandlerArg*) {
+  if (g_scenario != "close-later" && g_scenario != "close-immediately") {
+    return HandlerOutcome{};
+  }
   ArgValue args[2] = {ArgValue{kProbeWindowId, 0, type_code::kWindowReference},
                       ArgValue::Boolean(g_scenario == "close-immediately")};
   kEntryTable.CallCoreCommand(DestroyUnit, g_scenario == "close-immediately" ? 2 : 1, args);
@@ -154,6 +157,8 @@ const HandlerTable kHandlers = {1, kRoutines};
 int ProbeMain() {
   const EntryTable& runtime = kEntryTable;
   runtime.CallRuntimeHelper(runtime_helper::kInitRuntime, 0, nullptr);
+  AddWindowDescriptions(OneWindowForm());
+  TheWindowSet().handlers = &kHandlers;
   RegisterExitRoutineTwice();
   const std::string& s = g_scenario;
   if (s == "close-window") {
@@ -199,8 +204,6 @@ int ProbeMain() {
   } else if (s == "end-program") {
     runtime.EndProgram(42);
   } else if (s == "close-later" || s == "close-immediately") {
-    AddWindowDescriptions(OneWindowForm());
-    TheWindowSet().handlers = &kHandlers;
     runtime.LoadWindow(kProbeWindowId);
   }
   // "no-window" and every scenario that loaded a window go on here.
@@ -219,36 +222,27 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
   g_scenario = __argv[1];
   g_logPath = __argv[2];
-  static const ProgramHeader header = {
+  static ProgramHeader header = {
       3,
       0,
       0,
-      reinterpret_cast<const void*>(&ProbeMain),
+      nullptr,
       kConstantArea,
       sizeof kConstantArea,
       nullptr,
       0,
-      0,
-      nullptr,
+      kSupportLibraryCount,
+      SupportLibraryTable(),
       kDllDeclarationCount,
       kDllLibraries,
       kDllFunctions,
   };
   // A form that cannot be read ends the program at start-up.
   static const uint8_t kCorruptForm[] = {16, 0, 0, 0, 1, 0};
-  static ProgramHeader formHeader = header;
-  formHeader.libraryCount = kSupportLibraryCount;
-  formHeader.libraries = SupportLibraryTable();
   if (g_scenario == "corrupt-form") {
-    formHeader.formData = kCorruptForm;
-    formHeader.formLength = sizeof kCorruptForm;
+    header.formData = kCorruptForm;
+    header.formLength = sizeof kCorruptForm;
   }
-  const bool formBased = g_scenario == "corrupt-form" || g_scenario == "close-later" ||
-                         g_scenario == "close-immediately";
-  if (formBased) {
-    InstallFormWindowSystem();
-  } else {
-    InstallWindowSystem(StartWindowSystem(kWindows, 1));
-  }
-  return RunProgram(formBased ? formHeader : header, ProbeMain);
+  InstallFormWindowSystem();
+  return RunProgram(header, ProbeMain);
 }

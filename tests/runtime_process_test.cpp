@@ -173,7 +173,8 @@ TEST(ErrorReportTest, RuntimeFailuresEndWithMinusOne) {
        "0\r\n未找到所指定的窗口\r\n"},
       {"window-position",
        "运行时出错!\r\n\r\n错误代码：5\r\n\r\n错误信息：数据或数组类型不匹配\r\n"
-       "\r\n1375797249, 0\r\n\"探测窗口\"\r\n\"\"\r\n"},
+       // The window is named by its own record, which is also its first unit.
+       "\r\n1375797249, 0\r\n\"探测窗口\"\r\n\"探测窗口\"\r\n"},
       {"missing-dll",
        "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“no_such_library.dll”中的输出命令"
        "“NoSuchFunction”\r\n\r\n0, 0\r\n"},
@@ -183,8 +184,7 @@ TEST(ErrorReportTest, RuntimeFailuresEndWithMinusOne) {
       {"missing-ordinal",
        "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“user32.dll”中的输出命令“#60000”"
        "\r\n\r\n0, 0\r\n"},
-      {"corrupt-form",
-       "运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n\r\n0, 0\r\n"},
+      {"corrupt-form", "运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n\r\n0, 0\r\n"},
       {"error-on-thread",
        "运行时出错!\r\n\r\n错误代码：4\r\n\r\n错误信息：数组成员引用下标必须大于等于1\r\n"
        "\r\n67108865, 9\r\n"},

@@ -111,13 +111,13 @@ Target FindTarget(uint32_t windowId, uint32_t unitId) {
 }
 
 // The kind's property entry for a property number of 8 or more, or null.
+// A kind's table starts with the common properties, so the number is the index.
 const UnitPropertyEntry* KindProperty(const UnitTypeDescriptor* kind, int32_t property) {
-  const int32_t index = property - 8;
-  if (kind == nullptr || kind->properties == nullptr || index < 0 ||
-      static_cast<uint32_t>(index) >= kind->propertyCount) {
+  if (kind == nullptr || kind->properties == nullptr || property < 8 ||
+      static_cast<uint32_t>(property) >= kind->propertyCount) {
     return nullptr;
   }
-  return &kind->properties[index];
+  return &kind->properties[property];
 }
 
 template <typename Operation>

@@ -8,7 +8,10 @@
 #include "runtime/runtime_service.h"
 #include "runtime/win_handles.h"
 #include "window/event_dispatch.h"
+#include "window/picture_decoding.h"
 #include "window/unit_support.h"
+#include "window/units/property_table.h"
+#include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/units/window_block.h"
 #include "window/window_loader.h"
@@ -293,29 +296,11 @@ WindowStyles StylesFor(const WindowProperties& p, bool child, uint32_t unitStyle
   return WindowStyles{style, exStyle};
 }
 
-// The first image of an icon file, or null.
-HICON IconFromImage(const Bytes& image, int size) {
-  if (image.size() < 6 + 16) {
-    return nullptr;
-  }
-  const int offset = LookupIconIdFromDirectoryEx(const_cast<uint8_t*>(image.data()), TRUE, size,
-                                                 size, LR_DEFAULTCOLOR);
-  uint32_t length;
-  uint32_t start;
-  std::memcpy(&length, image.data() + 6 + 8, 4);
-  std::memcpy(&start, image.data() + 6 + 12, 4);
-  if (offset < 0 || start > image.size() || length > image.size() - start) {
-    return nullptr;
-  }
-  return CreateIconFromResourceEx(const_cast<uint8_t*>(image.data() + start), length, TRUE,
-                                  0x00030000, size, size, LR_DEFAULTCOLOR);
-}
-
 void SetIcons(WindowObject& window) {
-  HICON large = IconFromImage(window.properties.icon, 32);
-  HICON small = IconFromImage(window.properties.icon, 16);
-  window.ownLargeIcon.Reset(large);
-  window.ownSmallIcon.Reset(small);
+  window.ownLargeIcon = MakePictureIcon(window.properties.icon, 32);
+  window.ownSmallIcon = MakePictureIcon(window.properties.icon, 16);
+  HICON large = window.ownLargeIcon.Get();
+  HICON small = window.ownSmallIcon.Get();
   if (large == nullptr) {
     HICON defaults[2] = {nullptr, nullptr};
     RuntimeService(runtime_service::kDefaultIcons, reinterpret_cast<intptr_t>(defaults), 0);
@@ -558,7 +543,7 @@ void* GetWindowKindInterface(int32_t operation) {
 
 // Type codes: 1003 boolean, 1005 text, 1006 choice, 1000 integer, 1014
 // colour, 1009 picture, 1010 icon, 1012 sound.
-constexpr UnitPropertyEntry kWindowProperties[] = {
+constexpr UnitPropertyEntry kOwnProperties[] = {
     {nullptr, "Title", nullptr, 1005, 0, nullptr},
     {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
     {nullptr, "BackColor", nullptr, 1014, 0, nullptr},
@@ -584,8 +569,9 @@ constexpr UnitPropertyEntry kWindowProperties[] = {
     {nullptr, "KeepTitleActive", nullptr, 1003, 0, nullptr},
     {nullptr, "ClassName", nullptr, 1005, 0, nullptr},
 };
-static_assert(std::size(kWindowProperties) == kWindowPropertyCount, "one entry per property");
-static_assert(kWindowPropertyCount + 8 == 32, "the window kind has 32 properties");
+static_assert(std::size(kOwnProperties) == kWindowPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 32, "32 properties in all");
 
 }  // namespace
 
@@ -595,8 +581,8 @@ const UnitTypeDescriptor kWindowKindDescriptor = {
     {},
     0x800000D0,
     {},
-    kWindowPropertyCount,
-    kWindowProperties,
+    static_cast<uint32_t>(kProperties.size()),
+    kProperties.data(),
     GetWindowKindInterface,
     {},
 };

@@ -1,0 +1,380 @@
+#include "window/units/button.h"
+
+#include <windows.h>
+
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "runtime/runtime_service.h"
+#include "window/picture_decoding.h"
+#include "window/unit_events.h"
+#include "window/unit_object.h"
+#include "window/unit_support.h"
+#include "window/units/button_block.h"
+#include "window/units/property_table.h"
+#include "window/units/unit_interface.h"
+#include "window/window_services.h"
+
+namespace mnemora {
+namespace {
+
+constexpr uint32_t kStateFlags = 0x80000840;
+constexpr DWORD kBaseStyle = WS_CHILD | WS_CLIPSIBLINGS | BS_MULTILINE;
+constexpr DWORD kAlignmentBits = BS_CENTER | BS_VCENTER;
+constexpr DWORD kHorizontalBits[] = {BS_LEFT, BS_CENTER, BS_RIGHT};
+constexpr DWORD kVerticalBits[] = {BS_TOP, BS_VCENTER, BS_BOTTOM};
+constexpr int32_t kMaxAlignment = 2;
+
+namespace event {
+inline constexpr int32_t kClicked = 0;
+inline constexpr int32_t kGotFocus = -7;
+inline constexpr int32_t kLostFocus = -8;
+}  // namespace event
+
+// Property indexes (number minus 8), in the order of the property table.
+enum ButtonProperty : int32_t {
+  kPicture,
+  kDefaultButton,
+  kCaption,
+  kHorizontalAlignment,
+  kVerticalAlignment,
+  kFont,
+  kButtonPropertyCount
+};
+
+// Type codes: 1009 picture, 1003 boolean, 1005 text, 1006 choice, 1013 font.
+constexpr UnitPropertyEntry kOwnProperties[] = {
+    {nullptr, "Picture", nullptr, 1009, 0, nullptr},
+    {nullptr, "Default", nullptr, 1003, 0, nullptr},
+    {nullptr, "Caption", nullptr, 1005, 0, nullptr},
+    {nullptr, "HorizontalAlignment", nullptr, 1006, 0, nullptr},
+    {nullptr, "VerticalAlignment", nullptr, 1006, 0, nullptr},
+    {nullptr, "Font", nullptr, 1013, 0, nullptr},
+};
+static_assert(std::size(kOwnProperties) == kButtonPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 14, "14 properties in all");
+
+uint32_t ClampedAlignment(int64_t value) {
+  return static_cast<uint32_t>(ClampInt(value, 0, kMaxAlignment));
+}
+
+DWORD AlignmentStyle(const ButtonProperties& p) {
+  return kHorizontalBits[p.horizontalAlignment] | kVerticalBits[p.verticalAlignment];
+}
+
+// A text value stops at its first zero byte, as the runtime's texts do.
+std::string TextOf(const Bytes& bytes) {
+  std::string text(bytes.begin(), bytes.end());
+  return text.substr(0, text.find('\0'));
+}
+
+UnitValue Number(int64_t number) {
+  UnitValue value;
+  value.number = number;
+  return value;
+}
+
+UnitValue ByteValue(Bytes bytes) {
+  UnitValue value;
+  value.bytes = std::move(bytes);
+  return value;
+}
+
+// What a stored picture becomes on the button: an icon for icon and cursor
+// files, otherwise a bitmap on the button-face colour; neither when the
+// bytes do not decode.
+struct ButtonPicture {
+  UniqueIcon icon;
+  PictureBitmap bitmap;
+
+  bool Empty() const { return !icon && !bitmap; }
+};
+
+ButtonPicture DecodeButtonPicture(const Bytes& bytes) {
+  ButtonPicture picture;
+  if (IsIconFile(bytes)) {
+    picture.icon = MakePictureIcon(bytes, GetSystemMetrics(SM_CXICON));
+  } else if (!bytes.empty()) {
+    picture.bitmap = DecodePicture(bytes, GetSysColor(COLOR_BTNFACE));
+  }
+  return picture;
+}
+
+class ButtonUnit final : public UnitObject {
+ public:
+  ButtonUnit(const UnitCreateArgs& args, ButtonProperties properties)
+      : UnitObject(args.windowId, args.unitId, unit_kind::kButton),
+        properties_(std::move(properties)) {
+    properties_.version = kButtonBlockVersion;
+    properties_.defaultButton = properties_.defaultButton != 0 ? 1 : 0;
+    properties_.horizontalAlignment = ClampedAlignment(properties_.horizontalAlignment);
+    properties_.verticalAlignment = ClampedAlignment(properties_.verticalAlignment);
+    picture_ = DecodeButtonPicture(properties_.picture);
+    if (picture_.Empty()) {
+      properties_.picture.clear();
+    }
+  }
+  ~ButtonUnit() override {
+    if (!nativeGone_) {
+      // The owner is deleting this object: no destruction report.
+      deleting_ = true;
+      DestroyWindow(Handle());
+    }
+  }
+
+  bool CreateNative(const UnitCreateArgs& args);
+  bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+  bool SetProperty(int32_t index, const UnitValue& value);
+  UnitValue GetProperty(int32_t index) const;
+  Bytes Save() const { return WriteButtonBlock(properties_); }
+  bool ActsOnEnter() const { return properties_.defaultButton != 0; }
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+  DWORD Style() const;
+  void ApplyDefaultButton();
+  void ApplyAlignment();
+  void ApplyFont(BOOL redraw);
+
+  ButtonProperties properties_;
+  ButtonPicture picture_;
+  UniqueGdiObject font_;
+  WNDPROC previousProc_ = nullptr;
+  bool nativeGone_ = true;
+  bool deleting_ = false;
+};
+
+DWORD ButtonUnit::Style() const {
+  DWORD style = kBaseStyle | AlignmentStyle(properties_);
+  style |= properties_.defaultButton != 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  if (picture_.icon) {
+    style |= BS_ICON;
+  } else if (picture_.bitmap) {
+    style |= BS_BITMAP;
+  }
+  return style;
+}
+
+bool ButtonUnit::CreateNative(const UnitCreateArgs& args) {
+  const DWORD style = Style() | (args.style & (kUnitStyleDisabled | kUnitStyleTabStop));
+  HWND handle = CreateWindowExA(0, "BUTTON", properties_.caption.c_str(), style, args.left,
+                                args.top, args.width, args.height, args.parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
+                                GetModuleHandleA(nullptr), nullptr);
+  if (handle == nullptr) {
+    return false;
+  }
+  Attach(handle);
+  nativeGone_ = false;
+  previousProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+  // The button only borrows the image; this object keeps it alive.
+  if (picture_.icon) {
+    SendMessageA(handle, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture_.icon.Get()));
+  } else if (picture_.bitmap) {
+    SendMessageA(handle, BM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(picture_.bitmap.Handle()));
+  }
+  ApplyFont(FALSE);
+  return true;
+}
+
+// BM_SETSTYLE changes only the button type; the control redraws itself.
+void ButtonUnit::ApplyDefaultButton() {
+  SendMessageA(Handle(), BM_SETSTYLE,
+               properties_.defaultButton != 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void ButtonUnit::ApplyAlignment() {
+  LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+  style = (style & ~static_cast<LONG_PTR>(kAlignmentBits)) | AlignmentStyle(properties_);
+  SetWindowLongPtrA(Handle(), GWL_STYLE, style);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ButtonUnit::ApplyFont(BOOL redraw) {
+  UniqueGdiObject font = CreateUnitFont(properties_.font);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font)), redraw);
+  font_ = std::move(font);
+}
+
+bool ButtonUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    RaiseUnitEvent(WindowId(), UnitId(), event::kClicked);
+    *result = 0;
+    return true;
+  }
+  return false;
+}
+
+LRESULT CALLBACK ButtonUnit::SubclassProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+  return static_cast<ButtonUnit*>(UnitObjectOf(handle))->OnMessage(message, wParam, lParam);
+}
+
+LRESULT ButtonUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SETFOCUS: {
+      const LRESULT result = CallWindowProcA(previousProc_, Handle(), message, wParam, lParam);
+      RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
+      return result;
+    }
+    case WM_KILLFOCUS: {
+      const LRESULT result = CallWindowProcA(previousProc_, Handle(), message, wParam, lParam);
+      RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
+      return result;
+    }
+    case WM_NCDESTROY:
+      return OnNcDestroy(wParam, lParam);
+    default:
+      return CallWindowProcA(previousProc_, Handle(), message, wParam, lParam);
+  }
+}
+
+// The control's last message. The report lets the window system delete
+// this object, so nothing may touch it afterwards.
+LRESULT ButtonUnit::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
+  HWND handle = Handle();
+  const WNDPROC previous = previousProc_;
+  SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+  nativeGone_ = true;
+  const LRESULT result = CallWindowProcA(previous, handle, WM_NCDESTROY, wParam, lParam);
+  if (!deleting_) {
+    RuntimeService(window_service::kObjectDestroyed, WindowId(), UnitId());
+  }
+  return result;
+}
+
+bool ButtonUnit::SetProperty(int32_t index, const UnitValue& value) {
+  ButtonProperties& p = properties_;
+  switch (index) {
+    case kPicture:
+      // A new native window shows the new picture; bytes that do not
+      // decode are dropped now, so they read back empty.
+      p.picture = DecodeButtonPicture(value.bytes).Empty() ? Bytes() : value.bytes;
+      return true;
+    case kDefaultButton:
+      p.defaultButton = value.number != 0 ? 1 : 0;
+      ApplyDefaultButton();
+      return false;
+    case kCaption:
+      p.caption = TextOf(value.bytes);
+      SetWindowTextA(Handle(), p.caption.c_str());
+      return false;
+    case kHorizontalAlignment:
+      p.horizontalAlignment = ClampedAlignment(value.number);
+      ApplyAlignment();
+      return false;
+    case kVerticalAlignment:
+      p.verticalAlignment = ClampedAlignment(value.number);
+      ApplyAlignment();
+      return false;
+    case kFont:
+      p.font = value.bytes;
+      ApplyFont(TRUE);
+      return false;
+    default:
+      return false;
+  }
+}
+
+UnitValue ButtonUnit::GetProperty(int32_t index) const {
+  const ButtonProperties& p = properties_;
+  switch (index) {
+    case kPicture:
+      return ByteValue(p.picture);
+    case kDefaultButton:
+      return Number(p.defaultButton);
+    case kCaption:
+      return ByteValue(Bytes(p.caption.begin(), p.caption.end()));
+    case kHorizontalAlignment:
+      return Number(p.horizontalAlignment);
+    case kVerticalAlignment:
+      return Number(p.verticalAlignment);
+    case kFont:
+      return ByteValue(p.font);
+    default:
+      return UnitValue();
+  }
+}
+
+ButtonUnit* AsButton(UnitObject* unit) {
+  return static_cast<ButtonUnit*>(unit);
+}
+
+UnitObject* CreateButton(const UnitCreateArgs& args) {
+  ButtonProperties properties;
+  if (!ReadButtonBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
+                       &properties)) {
+    return nullptr;
+  }
+  auto button = std::make_unique<ButtonUnit>(args, std::move(properties));
+  return button->CreateNative(args) ? button.release() : nullptr;
+}
+
+bool SetButtonProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
+  return AsButton(unit)->SetProperty(index, value);
+}
+
+UnitValue GetButtonProperty(UnitObject* unit, int32_t index) {
+  return AsButton(unit)->GetProperty(index);
+}
+
+Bytes SaveButton(UnitObject* unit) {
+  return AsButton(unit)->Save();
+}
+
+bool ButtonActsOnEnter(UnitObject* unit) {
+  return AsButton(unit)->ActsOnEnter();
+}
+
+// The caption is the one stored text; a block the kind would not load
+// comes back unchanged.
+Bytes ConvertButtonTexts(const Bytes& block, std::string (*convert)(const std::string& text)) {
+  ButtonProperties properties;
+  if (!ReadButtonBlock(block, &properties)) {
+    return block;
+  }
+  properties.caption = convert(properties.caption);
+  return WriteButtonBlock(properties);
+}
+
+void* GetButtonInterface(int32_t operation) {
+  switch (operation) {
+    case unit_operation::kCreate:
+      return reinterpret_cast<void*>(static_cast<CreateUnitOperation>(&CreateButton));
+    case unit_operation::kSetProperty:
+      return reinterpret_cast<void*>(static_cast<SetPropertyOperation>(&SetButtonProperty));
+    case unit_operation::kSave:
+      return reinterpret_cast<void*>(static_cast<SaveUnitOperation>(&SaveButton));
+    case unit_operation::kGetProperty:
+      return reinterpret_cast<void*>(static_cast<GetPropertyOperation>(&GetButtonProperty));
+    case unit_operation::kConvertTexts:
+      return reinterpret_cast<void*>(static_cast<ConvertTextsOperation>(&ConvertButtonTexts));
+    case unit_operation::kEnterInterest:
+      return reinterpret_cast<void*>(static_cast<EnterInterestOperation>(&ButtonActsOnEnter));
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+const UnitTypeDescriptor kButtonKindDescriptor = {
+    "按钮",
+    "Button",
+    {},
+    kStateFlags,
+    {},
+    static_cast<uint32_t>(kProperties.size()),
+    kProperties.data(),
+    GetButtonInterface,
+    {},
+};
+
+}  // namespace mnemora

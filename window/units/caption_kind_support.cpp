@@ -1,0 +1,34 @@
+#include "window/units/caption_kind_support.h"
+
+#include "runtime/runtime_service.h"
+#include "window/window_services.h"
+
+namespace mnemora {
+
+DWORD UnitWindowStyle(uint32_t unitStyle) {
+  return ((unitStyle & kUnitStyleDisabled) != 0 ? WS_DISABLED : 0) |
+         ((unitStyle & kUnitStyleTabStop) != 0 ? WS_TABSTOP : 0);
+}
+
+bool EnsureUnitClass(const char* name, WNDPROC procedure, HBRUSH background) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA existing;
+  if (GetClassInfoA(instance, name, &existing)) {
+    return true;
+  }
+  WNDCLASSA unitClass{};
+  unitClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  unitClass.lpfnWndProc = procedure;
+  unitClass.hInstance = instance;
+  unitClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  unitClass.hbrBackground = background;
+  unitClass.lpszClassName = name;
+  return RegisterClassA(&unitClass) != 0;
+}
+
+void ReportUnitDestroyed(uint32_t windowId, uint32_t unitId) {
+  RuntimeService(window_service::kObjectDestroyed, static_cast<intptr_t>(windowId),
+                 static_cast<intptr_t>(unitId));
+}
+
+}  // namespace mnemora

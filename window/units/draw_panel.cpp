@@ -1,0 +1,429 @@
+#include "window/units/draw_panel.h"
+
+#include <windows.h>
+
+#include <iterator>
+#include <memory>
+#include <utility>
+
+#include "runtime/runtime_service.h"
+#include "window/gdi_scopes.h"
+#include "window/picture_painting.h"
+#include "window/unit_events.h"
+#include "window/unit_object.h"
+#include "window/unit_support.h"
+#include "window/units/draw_panel_block.h"
+#include "window/units/property_table.h"
+#include "window/units/unit_interface.h"
+#include "window/window_services.h"
+
+namespace mnemora {
+namespace {
+
+constexpr char kClassName[] = "_QN_DrawPanel";
+constexpr uint32_t kStateFlags = 0x800200C0;
+constexpr DWORD kBaseStyle = WS_CHILD | WS_CLIPSIBLINGS;
+
+namespace event {
+inline constexpr int32_t kPaint = 0;
+inline constexpr int32_t kGotFocus = -7;
+inline constexpr int32_t kLostFocus = -8;
+}  // namespace event
+
+// Property indexes (number minus 8), in the order of the property table.
+enum DrawPanelProperty : int32_t {
+  kBorderStyle,
+  kBackgroundColour,
+  kBackgroundPicture,
+  kPictureMode,
+  kKeepDrawing,
+  kDrawingUnit,
+  kPenStyle,
+  kDrawingMode,
+  kPenWidth,
+  kPenColour,
+  kBrushStyle,
+  kBrushColour,
+  kTextColour,
+  kTextBackgroundColour,
+  kFont,
+  kDrawPanelPropertyCount
+};
+
+// Type codes: 1006 choice, 1014 colour, 1009 picture, 1003 boolean, 1001
+// integer, 1013 font.
+constexpr UnitPropertyEntry kOwnProperties[] = {
+    {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
+    {nullptr, "BackColor", nullptr, 1014, 0, nullptr},
+    {nullptr, "Picture", nullptr, 1009, 0, nullptr},
+    {nullptr, "PictureMode", nullptr, 1006, 0, nullptr},
+    {nullptr, "KeepDrawing", nullptr, 1003, 0, nullptr},
+    {nullptr, "DrawingUnit", nullptr, 1006, 0, nullptr},
+    {nullptr, "PenStyle", nullptr, 1006, 0, nullptr},
+    {nullptr, "DrawingMode", nullptr, 1006, 0, nullptr},
+    {nullptr, "PenWidth", nullptr, 1001, 0, nullptr},
+    {nullptr, "PenColor", nullptr, 1014, 0, nullptr},
+    {nullptr, "BrushStyle", nullptr, 1006, 0, nullptr},
+    {nullptr, "BrushColor", nullptr, 1014, 0, nullptr},
+    {nullptr, "TextColor", nullptr, 1014, 0, nullptr},
+    {nullptr, "TextBackColor", nullptr, 1014, 0, nullptr},
+    {nullptr, "Font", nullptr, 1013, 0, nullptr},
+};
+static_assert(std::size(kOwnProperties) == kDrawPanelPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+// Properties 8 to 22; the kinds table counts 25, but no further property is defined.
+static_assert(kProperties.size() == 23, "23 properties in all");
+
+// The stored ranges of the numeric properties.
+constexpr int32_t kMaxPictureMode = 2;
+constexpr int32_t kMaxDrawingUnit = 5;
+constexpr int32_t kMaxPenStyle = 6;
+constexpr int32_t kMaxDrawingMode = 15;
+constexpr int32_t kMaxPenWidth = 32767;
+constexpr int32_t kMaxBrushStyle = 55;
+
+uint32_t Clamped(int64_t value, int32_t high) {
+  return static_cast<uint32_t>(ClampInt(value, 0, high));
+}
+
+// Values read from a block are signed dwords and clamped as written ones are.
+void ClampProperties(DrawPanelProperties* p) {
+  auto stored = [](uint32_t v) { return static_cast<int64_t>(static_cast<int32_t>(v)); };
+  p->borderStyle = static_cast<uint32_t>(ClampBorderStyle(stored(p->borderStyle)));
+  p->pictureMode = Clamped(stored(p->pictureMode), kMaxPictureMode);
+  p->keepDrawing = p->keepDrawing != 0 ? 1 : 0;
+  p->drawingUnit = Clamped(stored(p->drawingUnit), kMaxDrawingUnit);
+  p->penStyle = Clamped(stored(p->penStyle), kMaxPenStyle);
+  p->drawingMode = Clamped(stored(p->drawingMode), kMaxDrawingMode);
+  p->penWidth = Clamped(stored(p->penWidth), kMaxPenWidth);
+  p->brushStyle = Clamped(stored(p->brushStyle), kMaxBrushStyle);
+}
+
+UnitValue Number(int64_t number) {
+  UnitValue value;
+  value.number = number;
+  return value;
+}
+
+UnitValue ByteValue(const Bytes& bytes) {
+  UnitValue value;
+  value.bytes = bytes;
+  return value;
+}
+
+LRESULT CALLBACK DrawPanelProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+
+bool EnsureDrawPanelClass() {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA existing;
+  if (GetClassInfoA(instance, kClassName, &existing)) {
+    return true;
+  }
+  WNDCLASSA windowClass{};
+  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  windowClass.lpfnWndProc = DrawPanelProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kClassName;
+  return RegisterClassA(&windowClass) != 0;
+}
+
+class DrawPanelUnit final : public UnitObject {
+ public:
+  DrawPanelUnit(const UnitCreateArgs& args, DrawPanelProperties properties)
+      : UnitObject(args.windowId, args.unitId, unit_kind::kDrawPanel),
+        properties_(std::move(properties)) {
+    properties_.version = kDrawPanelBlockVersion;
+    ClampProperties(&properties_);
+    StorePicture(properties_.backgroundPicture);
+  }
+  ~DrawPanelUnit() override {
+    if (!nativeGone_) {
+      // The owner is deleting this object: no destruction report.
+      deleting_ = true;
+      DestroyWindow(Handle());
+    }
+  }
+
+  bool CreateNative(const UnitCreateArgs& args);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  bool SetProperty(int32_t index, const UnitValue& value);
+  UnitValue GetProperty(int32_t index) const;
+  Bytes Save() const { return WriteDrawPanelBlock(properties_); }
+
+  // For the window procedure, from WM_NCCREATE on.
+  void AttachTo(HWND handle) {
+    Attach(handle);
+    nativeGone_ = false;
+  }
+
+ private:
+  void StorePicture(const Bytes& bytes);
+  void Paint(HDC dc);
+  void OnPaint();
+  LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+  void Repaint() { InvalidateRect(Handle(), nullptr, FALSE); }
+
+  DrawPanelProperties properties_;
+  PictureCache picture_;
+  bool nativeGone_ = true;
+  bool deleting_ = false;
+};
+
+bool DrawPanelUnit::CreateNative(const UnitCreateArgs& args) {
+  if (!EnsureDrawPanelClass()) {
+    return false;
+  }
+  const DWORD style = kBaseStyle | (args.style & (kUnitStyleDisabled | kUnitStyleTabStop));
+  HWND handle =
+      CreateWindowExA(0, kClassName, nullptr, style, args.left, args.top, args.width, args.height,
+                      args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
+                      GetModuleHandleA(nullptr), this);
+  if (handle == nullptr) {
+    return false;
+  }
+  ApplyBorderStyle(handle, static_cast<int32_t>(properties_.borderStyle));
+  return true;
+}
+
+// Bytes that do not decode are dropped: the property then reads back empty.
+void DrawPanelUnit::StorePicture(const Bytes& bytes) {
+  properties_.backgroundPicture = picture_.Reset(bytes) ? bytes : Bytes();
+}
+
+void DrawPanelUnit::Paint(HDC dc) {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const COLORREF background = ResolveColour(properties_.backgroundColour);
+  PaintPicture(dc, client, picture_.ComposedOver(background),
+               static_cast<int32_t>(properties_.pictureMode), background);
+}
+
+// Drawing units 0 to 5 are the platform's fixed mapping modes, from pixels
+// to twips; the area goes to the handler in the units its drawing uses.
+void DrawPanelUnit::OnPaint() {
+  RECT area;
+  {
+    PaintScope paint(Handle());
+    Paint(paint.Dc());
+    RECT client;
+    GetClientRect(Handle(), &client);
+    IntersectRect(&area, &paint.UpdateRect(), &client);
+    SetMapMode(paint.Dc(), MM_TEXT + static_cast<int>(properties_.drawingUnit));
+    DPtoLP(paint.Dc(), reinterpret_cast<POINT*>(&area), 2);
+  }
+  if (properties_.keepDrawing == 0) {
+    RaiseUnitEvent(WindowId(), UnitId(), event::kPaint,
+                   {area.left, area.top, area.right, area.bottom});
+  }
+}
+
+// The last message: the report lets the window system delete this object,
+// so nothing may touch it afterwards.
+LRESULT DrawPanelUnit::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
+  HWND handle = Handle();
+  nativeGone_ = true;
+  const LRESULT result = DefWindowProcA(handle, WM_NCDESTROY, wParam, lParam);
+  if (!deleting_) {
+    RuntimeService(window_service::kObjectDestroyed, WindowId(), UnitId());
+  }
+  return result;
+}
+
+LRESULT DrawPanelUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND handle = Handle();
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // painting covers the whole client area
+    case WM_SETFOCUS:
+      DefWindowProcA(handle, message, wParam, lParam);
+      RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
+      return 0;
+    case WM_KILLFOCUS:
+      DefWindowProcA(handle, message, wParam, lParam);
+      RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
+      return 0;
+    case WM_NCDESTROY:
+      return OnNcDestroy(wParam, lParam);
+    default:
+      return DefWindowProcA(handle, message, wParam, lParam);
+  }
+}
+
+// Units placed on the panel send their notifications here first.
+LRESULT CALLBACK DrawPanelProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT reflected = 0;
+  if (ReflectToChild(message, wParam, lParam, &reflected)) {
+    return reflected;
+  }
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    static_cast<DrawPanelUnit*>(create->lpCreateParams)->AttachTo(handle);
+  }
+  // Only panels use this procedure, so the attached object is a panel.
+  auto* panel = static_cast<DrawPanelUnit*>(UnitObjectOf(handle));
+  return panel != nullptr ? panel->OnMessage(message, wParam, lParam)
+                          : DefWindowProcA(handle, message, wParam, lParam);
+}
+
+bool DrawPanelUnit::SetProperty(int32_t index, const UnitValue& value) {
+  DrawPanelProperties& p = properties_;
+  const int64_t number = value.number;
+  switch (index) {
+    case kBorderStyle:
+      p.borderStyle = static_cast<uint32_t>(ClampBorderStyle(number));
+      ApplyBorderStyle(Handle(), static_cast<int32_t>(p.borderStyle));
+      break;
+    case kBackgroundColour:
+      p.backgroundColour = static_cast<uint32_t>(number);
+      Repaint();
+      break;
+    case kBackgroundPicture:
+      StorePicture(value.bytes);
+      Repaint();
+      break;
+    case kPictureMode:
+      p.pictureMode = Clamped(number, kMaxPictureMode);
+      Repaint();
+      break;
+    case kKeepDrawing:
+      p.keepDrawing = number != 0 ? 1 : 0;
+      break;
+    case kDrawingUnit:
+      p.drawingUnit = Clamped(number, kMaxDrawingUnit);
+      break;
+    case kPenStyle:
+      p.penStyle = Clamped(number, kMaxPenStyle);
+      break;
+    case kDrawingMode:
+      p.drawingMode = Clamped(number, kMaxDrawingMode);
+      break;
+    case kPenWidth:
+      p.penWidth = Clamped(number, kMaxPenWidth);
+      break;
+    case kPenColour:
+      p.penColour = static_cast<uint32_t>(number);
+      break;
+    case kBrushStyle:
+      p.brushStyle = Clamped(number, kMaxBrushStyle);
+      break;
+    case kBrushColour:
+      p.brushColour = static_cast<uint32_t>(number);
+      break;
+    case kTextColour:
+      p.textColour = static_cast<uint32_t>(number);
+      break;
+    case kTextBackgroundColour:
+      p.textBackgroundColour = static_cast<uint32_t>(number);
+      break;
+    case kFont:
+      p.font = value.bytes;
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+UnitValue DrawPanelUnit::GetProperty(int32_t index) const {
+  const DrawPanelProperties& p = properties_;
+  switch (index) {
+    case kBorderStyle:
+      return Number(p.borderStyle);
+    case kBackgroundColour:
+      return Number(p.backgroundColour);
+    case kBackgroundPicture:
+      return ByteValue(p.backgroundPicture);
+    case kPictureMode:
+      return Number(p.pictureMode);
+    case kKeepDrawing:
+      return Number(p.keepDrawing);
+    case kDrawingUnit:
+      return Number(p.drawingUnit);
+    case kPenStyle:
+      return Number(p.penStyle);
+    case kDrawingMode:
+      return Number(p.drawingMode);
+    case kPenWidth:
+      return Number(p.penWidth);
+    case kPenColour:
+      return Number(p.penColour);
+    case kBrushStyle:
+      return Number(p.brushStyle);
+    case kBrushColour:
+      return Number(p.brushColour);
+    case kTextColour:
+      return Number(p.textColour);
+    case kTextBackgroundColour:
+      return Number(p.textBackgroundColour);
+    case kFont:
+      return ByteValue(p.font);
+    default:
+      return UnitValue();
+  }
+}
+
+DrawPanelUnit* AsPanel(UnitObject* unit) {
+  return static_cast<DrawPanelUnit*>(unit);
+}
+
+UnitObject* CreateDrawPanel(const UnitCreateArgs& args) {
+  DrawPanelProperties properties;
+  if (!ReadDrawPanelBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
+                          &properties)) {
+    return nullptr;
+  }
+  auto panel = std::make_unique<DrawPanelUnit>(args, std::move(properties));
+  return panel->CreateNative(args) ? panel.release() : nullptr;
+}
+
+bool SetDrawPanelProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
+  return AsPanel(unit)->SetProperty(index, value);
+}
+
+UnitValue GetDrawPanelProperty(UnitObject* unit, int32_t index) {
+  return AsPanel(unit)->GetProperty(index);
+}
+
+Bytes SaveDrawPanel(UnitObject* unit) {
+  return AsPanel(unit)->Save();
+}
+
+// The panel stores no texts, so it has no text conversion.
+void* GetDrawPanelInterface(int32_t operation) {
+  switch (operation) {
+    case unit_operation::kCreate:
+      return reinterpret_cast<void*>(static_cast<CreateUnitOperation>(&CreateDrawPanel));
+    case unit_operation::kSetProperty:
+      return reinterpret_cast<void*>(static_cast<SetPropertyOperation>(&SetDrawPanelProperty));
+    case unit_operation::kSave:
+      return reinterpret_cast<void*>(static_cast<SaveUnitOperation>(&SaveDrawPanel));
+    case unit_operation::kGetProperty:
+      return reinterpret_cast<void*>(static_cast<GetPropertyOperation>(&GetDrawPanelProperty));
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+const UnitTypeDescriptor kDrawPanelKindDescriptor = {
+    "画板",
+    "DrawPanel",
+    {},
+    kStateFlags,
+    {},
+    static_cast<uint32_t>(kProperties.size()),
+    kProperties.data(),
+    GetDrawPanelInterface,
+    {},
+};
+
+}  // namespace mnemora

@@ -1,0 +1,785 @@
+#include "window/units/edit_box.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "runtime/win_handles.h"
+#include "window/unit_events.h"
+#include "window/unit_object.h"
+#include "window/unit_support.h"
+#include "window/units/edit_box_block.h"
+#include "window/units/edit_box_input.h"
+#include "window/units/property_table.h"
+#include "window/units/unit_interface.h"
+#include "window/units/unit_kind_helpers.h"
+#include "window/units/unit_thread_call.h"
+#include "window/gdi_scopes.h"
+
+namespace mnemora {
+namespace {
+
+// Kind-specific properties, numbered from 8 by the application.
+enum EditBoxProperty : int32_t {
+  kContent,
+  kBorderStyle,
+  kTextColour,
+  kBackgroundColour,
+  kFont,
+  kHideSelection,
+  kMaxLength,
+  kMultiLine,
+  kScrollBars,
+  kAlignment,
+  kInputMode,
+  kPasswordCharacteracter,
+  kCaseConversion,
+  kAdjusterMode,
+  kAdjusterMinimum,
+  kAdjusterMaximum,
+  kSelectionStart,
+  kSelectionLength,
+  kSelectedText,
+  kDataSource,
+  kDataColumn,
+  kEditBoxPropertyCount
+};
+
+// The kind's own properties, in the order of their numbers from 8.
+constexpr UnitPropertyEntry kOwnProperties[] = {
+    {nullptr, "Content", nullptr, 1005, 0, nullptr},
+    {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
+    {nullptr, "TextColour", nullptr, 1014, 0, nullptr},
+    {nullptr, "BackgroundColour", nullptr, 1015, 0, nullptr},
+    {nullptr, "Font", nullptr, 1013, 0, nullptr},
+    {nullptr, "HideSelection", nullptr, 1003, 0, nullptr},
+    {nullptr, "MaxLength", nullptr, 1001, 0, nullptr},
+    {nullptr, "MultiLine", nullptr, 1003, 0, nullptr},
+    {nullptr, "ScrollBars", nullptr, 1006, 0, nullptr},
+    {nullptr, "Alignment", nullptr, 1006, 0, nullptr},
+    {nullptr, "InputMode", nullptr, 1006, 0, nullptr},
+    {nullptr, "PasswordCharacter", nullptr, 1005, 0, nullptr},
+    {nullptr, "CaseConversion", nullptr, 1006, 0, nullptr},
+    {nullptr, "AdjusterMode", nullptr, 1006, 0, nullptr},
+    {nullptr, "AdjusterMinimum", nullptr, 1001, 0, nullptr},
+    {nullptr, "AdjusterMaximum", nullptr, 1001, 0, nullptr},
+    {nullptr, "SelectionStart", nullptr, 1001, 0, nullptr},
+    {nullptr, "SelectionLength", nullptr, 1001, 0, nullptr},
+    {nullptr, "SelectedText", nullptr, 1005, 0, nullptr},
+    {nullptr, "DataSource", nullptr, 1005, 0, nullptr},
+    {nullptr, "DataColumn", nullptr, 1005, 0, nullptr},
+};
+static_assert(std::size(kOwnProperties) == kEditBoxPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 29, "29 properties in all");
+
+constexpr uint32_t kEditBoxStateFlags = 0x80000040;
+constexpr int kAdjusterIdOffset = 4;
+// Measured for the single-line minimum height.
+constexpr char kSampleCharacter[] = "汉";
+
+namespace event {
+constexpr int32_t kChanged = 0;
+constexpr int32_t kAdjusterPressed = 1;
+constexpr int32_t kGotFocus = -7;
+constexpr int32_t kLostFocus = -8;
+}  // namespace event
+
+bool HasStaticEdgeAdjuster(uint32_t borderStyle) {
+  return borderStyle == 0 || borderStyle == 1 || borderStyle == 3;
+}
+
+void EnsureUpDownClass() {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS};
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  (void)registered;
+}
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<size_t>(std::max(GetWindowTextLengthA(window), 0)) + 1, '\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// Stored values outside their ranges are brought in when they are used.
+void ClampStoredChoices(EditBoxProperties* p) {
+  p->borderStyle = static_cast<uint32_t>(ClampBorderStyle(p->borderStyle));
+  p->scrollBars = std::min<uint32_t>(p->scrollBars, 3);
+  p->alignment = std::min<uint32_t>(p->alignment, 2);
+  p->inputMode = std::min<uint32_t>(p->inputMode, edit_input_mode::kDateTime);
+  p->caseConversion = std::min<uint32_t>(p->caseConversion, 2);
+  p->adjusterMode = std::min<uint32_t>(p->adjusterMode, 2);
+}
+
+DWORD EditStyle(const EditBoxProperties& p, uint32_t unitStyle) {
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (unitStyle & (kUnitStyleDisabled | kUnitStyleTabStop));
+  if (p.hideSelection == 0) {
+    style |= ES_NOHIDESEL;
+  }
+  if (p.multiLine != 0) {
+    style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+    if (p.scrollBars == 1 || p.scrollBars == 3) {
+      style |= ES_AUTOHSCROLL;  // no word wrap
+    }
+    if (p.scrollBars & 1) {
+      style |= WS_HSCROLL;
+    }
+    if (p.scrollBars & 2) {
+      style |= WS_VSCROLL;
+    }
+  } else {
+    style |= ES_AUTOHSCROLL;
+  }
+  if (p.alignment == 1) {
+    style |= ES_CENTER;
+  } else if (p.alignment == 2) {
+    style |= ES_RIGHT;
+  }
+  if (p.inputMode == edit_input_mode::kReadOnly) {
+    style |= ES_READONLY;
+  } else if (p.inputMode == edit_input_mode::kPassword) {
+    style |= ES_PASSWORD;
+  }
+  if (p.caseConversion == 1) {
+    style |= ES_LOWERCASE;
+  } else if (p.caseConversion == 2) {
+    style |= ES_UPPERCASE;
+  }
+  return style;
+}
+
+class EditBoxUnit final : public UnitObject {
+ public:
+  EditBoxUnit(const UnitCreateArgs& args, EditBoxProperties properties)
+      : UnitObject(args.windowId, args.unitId, unit_kind::kEditBox),
+        properties_(std::move(properties)) {
+    ClampStoredChoices(&properties_);
+  }
+  ~EditBoxUnit() override {
+    if (!nativeGone_) {
+      DestroyWindow(Handle());
+    }
+  }
+
+  bool CreateNative(const UnitCreateArgs& args);
+
+  bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  HWND Companion() const override { return adjuster_.Get(); }
+
+  // Property access runs on the window's thread (see OnOwnerThread).
+  bool SetProperty(int32_t index, const UnitValue& value);
+  UnitValue GetProperty(int32_t index);
+  Bytes Save();
+  bool WantsKey(int32_t virtualKey) const {
+    return virtualKey == VK_RETURN && properties_.multiLine != 0 &&
+           properties_.inputMode != edit_input_mode::kReadOnly;
+  }
+  void Append(const char* text);
+
+  template <typename Work>
+  void OnOwnerThread(Work&& work);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(previousProc_, Handle(), message, wParam, lParam);
+  }
+
+  bool Native() const { return !nativeGone_; }
+  HBRUSH Brush() const {
+    return brush_ ? static_cast<HBRUSH>(brush_.Get()) : GetSysColorBrush(COLOR_BTNFACE);
+  }
+  void ReplaceBrush();
+  void ReplaceFont();
+  void EnsureMinimumHeight();
+  void CreateAdjuster(const UnitCreateArgs& args);
+  void SetAdjusterRange();
+  void FollowWithAdjuster(UINT showFlags = 0);
+  void OnAdjusterStep(int32_t step);
+  void WriteContent(const std::string& text);
+  void SetSelection(int32_t start, int32_t length);
+  void ApplyInputMode();
+  void OnLostFocus();
+  LRESULT OnNotify(const NMHDR* header);
+  EditBoxProperties Current();
+
+  EditBoxProperties properties_;
+  UniqueGdiObject font_;
+  UniqueGdiObject brush_;  // null: the system's button-face brush
+  UniqueWindow adjuster_;
+  WNDPROC previousProc_ = nullptr;
+  bool suppressChange_ = false;
+  bool nativeGone_ = true;
+};
+
+// Runs work on the window's thread; once the window is gone, on the
+// caller's, where only the stored values remain to be used.
+template <typename Work>
+void EditBoxUnit::OnOwnerThread(Work&& work) {
+  bool ran = false;
+  RunOnUnitThread(Handle(), [&] {
+    work();
+    ran = true;
+  });
+  if (!ran) {
+    work();
+  }
+}
+
+bool EditBoxUnit::CreateNative(const UnitCreateArgs& args) {
+  ReplaceBrush();
+  HWND edit =
+      CreateWindowExA(0, "EDIT", properties_.content.c_str(), EditStyle(properties_, args.style),
+                      args.left, args.top, args.width, args.height, args.parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
+                      GetModuleHandleA(nullptr), nullptr);
+  if (edit == nullptr) {
+    return false;
+  }
+  Attach(edit);
+  nativeGone_ = false;
+  previousProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
+  ReplaceFont();
+  SendMessageA(edit, EM_LIMITTEXT, properties_.maxLength, 0);
+  if (properties_.inputMode == edit_input_mode::kPassword) {
+    SendMessageA(edit, EM_SETPASSWORDCHAR, properties_.passwordCharacter & 0xFF, 0);
+  }
+  if (properties_.multiLine == 0 && properties_.adjusterMode != 0) {
+    CreateAdjuster(args);
+  }
+  SetSelection(properties_.selectionStart, properties_.selectionLength);
+  ApplyBorderStyle(edit, static_cast<int32_t>(properties_.borderStyle));
+  return true;
+}
+
+void EditBoxUnit::ReplaceBrush() {
+  const uint32_t colour = properties_.backgroundColour;
+  brush_.Reset(colour == kButtonFaceColour ? nullptr : CreateSolidBrush(ResolveColour(colour)));
+}
+
+// The new font is in place before the old one is deleted.
+void EditBoxUnit::ReplaceFont() {
+  UniqueGdiObject font = CreateUnitFont(properties_.font);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font)), TRUE);
+  font_ = std::move(font);
+  EnsureMinimumHeight();
+}
+
+// A single-line box is at least one Chinese character of its font tall.
+void EditBoxUnit::EnsureMinimumHeight() {
+  if (properties_.multiLine != 0) {
+    return;
+  }
+  SIZE size{};
+  {
+    WindowDc dc(Handle());
+    ScopedSelection font(dc.Get(), FontOrDefault(font_));
+    GetTextExtentPoint32A(dc.Get(), kSampleCharacter, sizeof kSampleCharacter - 1, &size);
+  }
+  const int minimum = size.cy + 2 * GetSystemMetrics(SM_CYEDGE);
+  RECT rect;
+  GetWindowRect(Handle(), &rect);
+  if (rect.bottom - rect.top < minimum) {
+    SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, minimum,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+}
+
+// The adjuster is created as the edit control's child and then moved beside
+// it: an up-down control reports to the window it was created in, so its
+// presses come to this unit's own window procedure wherever the edit box is
+// placed later.
+void EditBoxUnit::CreateAdjuster(const UnitCreateArgs& args) {
+  EnsureUpDownClass();
+  const DWORD exStyle = HasStaticEdgeAdjuster(properties_.borderStyle) ? WS_EX_STATICEDGE : 0;
+  HWND adjuster = CreateWindowExA(
+      exStyle, UPDOWN_CLASSA, nullptr, WS_CHILD | WS_CLIPSIBLINGS, 0, 0,
+      GetSystemMetrics(SM_CXVSCROLL), args.height, Handle(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId + kAdjusterIdOffset)),
+      GetModuleHandleA(nullptr), nullptr);
+  if (adjuster == nullptr) {
+    properties_.adjusterMode = 0;
+    return;
+  }
+  adjuster_.Reset(adjuster);
+  SetParent(adjuster, GetParent(Handle()));
+  SetAdjusterRange();
+  EnableWindow(adjuster, (args.style & kUnitStyleDisabled) == 0);
+  FollowWithAdjuster();
+}
+
+// UDM_SETRANGE holds 16-bit limits; a wider range would be cut and could
+// even turn the arrows round, so the 32-bit form is used.
+void EditBoxUnit::SetAdjusterRange() {
+  if (!adjuster_) {
+    return;
+  }
+  const int32_t low = std::min(properties_.adjusterMinimum, properties_.adjusterMaximum);
+  const int32_t high = std::max(properties_.adjusterMinimum, properties_.adjusterMaximum);
+  SendMessageA(adjuster_.Get(), UDM_SETRANGE32, static_cast<WPARAM>(low), high);
+}
+
+// Keeps the adjuster against the edit box's right edge, with its parent and
+// its visibility; showFlags are those of a move the edit box just made.
+void EditBoxUnit::FollowWithAdjuster(UINT showFlags) {
+  if (!adjuster_) {
+    return;
+  }
+  HWND parent = GetParent(Handle());
+  if (GetParent(adjuster_.Get()) != parent) {
+    SetParent(adjuster_.Get(), parent);
+  }
+  RECT rect;
+  GetWindowRect(Handle(), &rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  bool visible = (GetWindowLongPtrA(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+  if (showFlags & SWP_SHOWWINDOW) {
+    visible = true;
+  } else if (showFlags & SWP_HIDEWINDOW) {
+    visible = false;
+  }
+  SetWindowPos(adjuster_.Get(), Handle(), rect.right, rect.top, GetSystemMetrics(SM_CXVSCROLL),
+               rect.bottom - rect.top,
+               SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void EditBoxUnit::OnAdjusterStep(int32_t step) {
+  if (properties_.adjusterMode == 2) {
+    RaiseUnitEvent(WindowId(), UnitId(), event::kAdjusterPressed, {step});
+    return;
+  }
+  const int32_t value = AdjusterStepValue(WindowText(Handle()), step, properties_.adjusterMinimum,
+                                          properties_.adjusterMaximum);
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", value);
+  SetWindowTextA(Handle(), text);
+  SendMessageA(Handle(), EM_SETSEL, 0, -1);
+  SetFocus(Handle());
+}
+
+// The control's own change notification is held back while the text is
+// set, then one is sent through the parent's reflection: a multi-line
+// control sends none for WM_SETTEXT and a single-line one sends it even for
+// the same text, and event 0 must come exactly once either way.
+void EditBoxUnit::WriteContent(const std::string& text) {
+  properties_.content = text;
+  suppressChange_ = true;
+  SetWindowTextA(Handle(), text.c_str());
+  suppressChange_ = false;
+  SendMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), EN_CHANGE),
+               reinterpret_cast<LPARAM>(Handle()));
+}
+
+// start -1: the caret after the text; length -1: the whole text; other
+// negative values count as 0.
+void EditBoxUnit::SetSelection(int32_t start, int32_t length) {
+  const int32_t textLength = GetWindowTextLengthA(Handle());
+  if (start == -1) {
+    start = textLength;
+    length = 0;
+  } else if (length == -1) {
+    start = 0;
+    length = textLength;
+  }
+  start = std::max(start, 0);
+  length = std::max(length, 0);
+  properties_.selectionStart = start;
+  properties_.selectionLength = length;
+  const int32_t end = ClampInt(static_cast<int64_t>(start) + length, 0, INT32_MAX);
+  SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(start), end);
+  SendMessageA(Handle(), EM_SCROLLCARET, 0, 0);
+}
+
+void EditBoxUnit::ApplyInputMode() {
+  SendMessageA(Handle(), EM_SETREADONLY, properties_.inputMode == edit_input_mode::kReadOnly, 0);
+  const WPARAM passwordCharacter = properties_.inputMode == edit_input_mode::kPassword
+                                       ? (properties_.passwordCharacter & 0xFF)
+                                       : 0;
+  SendMessageA(Handle(), EM_SETPASSWORDCHAR, passwordCharacter, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void EditBoxUnit::OnLostFocus() {
+  const std::string text = WindowText(Handle());
+  const std::string normalised =
+      NormaliseEditText(static_cast<int32_t>(properties_.inputMode), text);
+  if (normalised != text) {
+    DWORD start = 0;
+    SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    SetWindowTextA(Handle(), normalised.c_str());
+    SendMessageA(Handle(), EM_SETSEL, start, start);
+  }
+  RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
+}
+
+bool EditBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+  switch (message) {
+    case WM_COMMAND:
+      *result = 0;
+      switch (HIWORD(wParam)) {
+        case EN_CHANGE:
+          if (!suppressChange_) {
+            RaiseUnitEvent(WindowId(), UnitId(), event::kChanged);
+          }
+          return true;
+        case EN_SETFOCUS:
+          RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
+          return true;
+        case EN_KILLFOCUS:
+          OnLostFocus();
+          return true;
+        default:
+          return false;
+      }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {  // read-only and disabled edit controls
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, ResolveColour(properties_.textColour));
+      SetBkColor(dc, ResolveColour(properties_.backgroundColour));
+      *result = reinterpret_cast<LRESULT>(Brush());
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK EditBoxUnit::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return static_cast<EditBoxUnit*>(UnitObjectOf(window))->OnMessage(message, wParam, lParam);
+}
+
+LRESULT EditBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == UnitThreadCallMessage()) {
+    return RunUnitThreadCall(lParam);
+  }
+  switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR:
+      if (!AcceptsTypedCharacter(static_cast<int32_t>(properties_.inputMode),
+                                 static_cast<uint32_t>(wParam))) {
+        return 0;
+      }
+      return CallPrevious(message, wParam, lParam);
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+    case WM_VSCROLL:
+      // The adjuster's scroll report follows its UDN_DELTAPOS; it must not
+      // scroll the text.
+      if (adjuster_ && reinterpret_cast<HWND>(lParam) == adjuster_.Get()) {
+        return 0;
+      }
+      return CallPrevious(message, wParam, lParam);
+    case WM_WINDOWPOSCHANGED: {
+      const LRESULT result = CallPrevious(message, wParam, lParam);
+      FollowWithAdjuster(reinterpret_cast<const WINDOWPOS*>(lParam)->flags);
+      return result;
+    }
+    case WM_ENABLE:
+      if (adjuster_) {
+        EnableWindow(adjuster_.Get(), static_cast<BOOL>(wParam));
+      }
+      return CallPrevious(message, wParam, lParam);
+    case WM_NCDESTROY: {
+      // The control goes first (its parent is being destroyed, or the unit
+      // is): unhook before the last message, and take the adjuster along.
+      nativeGone_ = true;
+      adjuster_.Reset();
+      const WNDPROC previous = previousProc_;
+      SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+      return CallWindowProcA(previous, Handle(), message, wParam, lParam);
+    }
+    default:
+      return CallPrevious(message, wParam, lParam);
+  }
+}
+
+LRESULT EditBoxUnit::OnNotify(const NMHDR* header) {
+  if (adjuster_ && header->hwndFrom == adjuster_.Get() && header->code == UDN_DELTAPOS) {
+    const auto* change = reinterpret_cast<const NMUPDOWN*>(header);
+    OnAdjusterStep(change->iDelta >= 0 ? 1 : -1);
+    return 1;  // the adjuster's own position is not used
+  }
+  return 0;
+}
+
+// The stored values with what the control holds now.
+EditBoxProperties EditBoxUnit::Current() {
+  EditBoxProperties current = properties_;
+  if (Native()) {
+    current.content = WindowText(Handle());
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    current.selectionStart = static_cast<int32_t>(start);
+    current.selectionLength = static_cast<int32_t>(end - start);
+  }
+  return current;
+}
+
+bool EditBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
+  EditBoxProperties& p = properties_;
+  // Stores a choice and reports whether the window must be rebuilt for it.
+  auto rebuildOnChange = [](uint32_t* stored, uint32_t wanted) {
+    const bool changed = *stored != wanted;
+    *stored = wanted;
+    return changed;
+  };
+  const int64_t number = value.number;
+  switch (index) {
+    case kContent:
+      WriteContent(TextOf(value));
+      return false;
+    case kBorderStyle:
+      p.borderStyle = static_cast<uint32_t>(ClampBorderStyle(number));
+      ApplyBorderStyle(Handle(), static_cast<int32_t>(p.borderStyle));
+      if (adjuster_) {
+        SetWindowLongPtrA(adjuster_.Get(), GWL_EXSTYLE,
+                          HasStaticEdgeAdjuster(p.borderStyle) ? WS_EX_STATICEDGE : 0);
+        SetWindowPos(adjuster_.Get(), nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      }
+      return false;
+    case kTextColour:
+      p.textColour = static_cast<uint32_t>(number);
+      InvalidateRect(Handle(), nullptr, TRUE);
+      return false;
+    case kBackgroundColour:
+      p.backgroundColour = static_cast<uint32_t>(number);
+      ReplaceBrush();
+      RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+      return false;
+    case kFont:
+      p.font = value.bytes;
+      ReplaceFont();
+      return false;
+    case kHideSelection:
+      return rebuildOnChange(&p.hideSelection, BooleanOf(value));
+    case kMaxLength:
+      p.maxLength = static_cast<uint32_t>(ClampInt(number, 0, INT32_MAX));
+      SendMessageA(Handle(), EM_LIMITTEXT, p.maxLength, 0);
+      return false;
+    case kMultiLine:
+      return rebuildOnChange(&p.multiLine, BooleanOf(value));
+    case kScrollBars:
+      return rebuildOnChange(&p.scrollBars, static_cast<uint32_t>(ClampInt(number, 0, 3)));
+    case kAlignment:
+      return rebuildOnChange(&p.alignment, static_cast<uint32_t>(ClampInt(number, 0, 2)));
+    case kInputMode:
+      p.inputMode = static_cast<uint32_t>(ClampInt(number, 0, edit_input_mode::kDateTime));
+      ApplyInputMode();
+      return false;
+    case kPasswordCharacteracter: {
+      const std::string text = TextOf(value);
+      p.passwordCharacter = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
+      if (p.inputMode == edit_input_mode::kPassword) {
+        ApplyInputMode();
+      }
+      return false;
+    }
+    case kCaseConversion:
+      return rebuildOnChange(&p.caseConversion, static_cast<uint32_t>(ClampInt(number, 0, 2)));
+    case kAdjusterMode:
+      return rebuildOnChange(&p.adjusterMode, static_cast<uint32_t>(ClampInt(number, 0, 2)));
+    case kAdjusterMinimum:
+      p.adjusterMinimum = static_cast<int32_t>(number);
+      SetAdjusterRange();
+      return false;
+    case kAdjusterMaximum:
+      p.adjusterMaximum = static_cast<int32_t>(number);
+      SetAdjusterRange();
+      return false;
+    case kSelectionStart:
+      SetSelection(ClampInt(number, INT32_MIN, INT32_MAX), Current().selectionLength);
+      return false;
+    case kSelectionLength: {
+      const int32_t length = ClampInt(number, INT32_MIN, INT32_MAX);
+      SetSelection(length == -1 ? 0 : Current().selectionStart, length);
+      return false;
+    }
+    case kSelectedText:
+      SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(TextOf(value).c_str()));
+      return false;
+    case kDataSource:
+      p.dataSource = TextOf(value);
+      return false;
+    case kDataColumn:
+      p.dataColumn = TextOf(value);
+      return false;
+    default:
+      return false;
+  }
+}
+
+UnitValue EditBoxUnit::GetProperty(int32_t index) {
+  const EditBoxProperties p = Current();
+  switch (index) {
+    case kContent:
+      return TextValue(p.content);
+    case kBorderStyle:
+      return NumberValue(p.borderStyle);
+    case kTextColour:
+      return NumberValue(p.textColour);
+    case kBackgroundColour:
+      return NumberValue(p.backgroundColour);
+    case kFont:
+      return BytesValue(p.font);
+    case kHideSelection:
+      return NumberValue(p.hideSelection != 0);
+    case kMaxLength:
+      return NumberValue(p.maxLength);
+    case kMultiLine:
+      return NumberValue(p.multiLine != 0);
+    case kScrollBars:
+      return NumberValue(p.scrollBars);
+    case kAlignment:
+      return NumberValue(p.alignment);
+    case kInputMode:
+      return NumberValue(p.inputMode);
+    case kPasswordCharacteracter: {
+      const char character = static_cast<char>(p.passwordCharacter & 0xFF);
+      return TextValue(character != 0 ? std::string(1, character) : std::string());
+    }
+    case kCaseConversion:
+      return NumberValue(p.caseConversion);
+    case kAdjusterMode:
+      return NumberValue(p.adjusterMode);
+    case kAdjusterMinimum:
+      return NumberValue(p.adjusterMinimum);
+    case kAdjusterMaximum:
+      return NumberValue(p.adjusterMaximum);
+    case kSelectionStart:
+      return NumberValue(p.selectionStart);
+    case kSelectionLength:
+      return NumberValue(p.selectionLength);
+    case kSelectedText: {
+      // Positions past the text are cut to it.
+      const size_t start =
+          std::min<size_t>(static_cast<size_t>(p.selectionStart), p.content.size());
+      return TextValue(p.content.substr(start, static_cast<size_t>(p.selectionLength)));
+    }
+    case kDataSource:
+      return TextValue(p.dataSource);
+    case kDataColumn:
+      return TextValue(p.dataColumn);
+    default:
+      return UnitValue();
+  }
+}
+
+Bytes EditBoxUnit::Save() {
+  EditBoxProperties current = Current();
+  current.version = kEditBoxBlockVersion;
+  return WriteEditBoxBlock(current);
+}
+
+// Each append is one insertion at the end; a worker's append runs whole on
+// the window's thread, so no other operation can move the caret between its
+// steps.
+void EditBoxUnit::Append(const char* text) {
+  const int length = GetWindowTextLengthA(Handle());
+  SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(length), length);
+  SendMessageA(Handle(), EM_SCROLLCARET, 0, 0);
+  SendMessageA(Handle(), EM_REPLACESEL, FALSE,
+               reinterpret_cast<LPARAM>(text != nullptr ? text : ""));
+}
+
+EditBoxUnit* AsEditBox(UnitObject* unit) {
+  return static_cast<EditBoxUnit*>(unit);
+}
+
+UnitObject* CreateEditBox(const UnitCreateArgs& args) {
+  EditBoxProperties properties;
+  if (!ReadEditBoxBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
+                        &properties)) {
+    return nullptr;
+  }
+  auto unit = std::make_unique<EditBoxUnit>(args, std::move(properties));
+  return unit->CreateNative(args) ? unit.release() : nullptr;
+}
+
+bool SetEditBoxProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
+  bool rebuild = false;
+  AsEditBox(unit)->OnOwnerThread([&] { rebuild = AsEditBox(unit)->SetProperty(index, value); });
+  return rebuild;
+}
+
+UnitValue GetEditBoxProperty(UnitObject* unit, int32_t index) {
+  UnitValue value;
+  AsEditBox(unit)->OnOwnerThread([&] { value = AsEditBox(unit)->GetProperty(index); });
+  return value;
+}
+
+Bytes SaveEditBox(UnitObject* unit) {
+  Bytes block;
+  AsEditBox(unit)->OnOwnerThread([&] { block = AsEditBox(unit)->Save(); });
+  return block;
+}
+
+bool EditBoxWantsKey(UnitObject* unit, int32_t virtualKey) {
+  return AsEditBox(unit)->WantsKey(virtualKey);
+}
+
+// Offers the content and the two binding names; a block the kind would not
+// load comes back unchanged.
+Bytes ConvertEditBoxTexts(const Bytes& block, std::string (*convert)(const std::string& text)) {
+  EditBoxProperties properties;
+  if (!ReadEditBoxBlock(block, &properties)) {
+    return block;
+  }
+  properties.content = convert(properties.content);
+  properties.dataSource = convert(properties.dataSource);
+  properties.dataColumn = convert(properties.dataColumn);
+  return WriteEditBoxBlock(properties);
+}
+
+}  // namespace
+
+const UnitTypeDescriptor kEditBoxDescriptor = {"编辑框",
+                                               "EditBox",
+                                               {},
+                                               kEditBoxStateFlags,
+                                               {},
+                                               static_cast<uint32_t>(kProperties.size()),
+                                               kProperties.data(),
+                                               &GetEditBoxInterface,
+                                               {}};
+
+void* GetEditBoxInterface(int32_t operation) {
+  switch (operation) {
+    case unit_operation::kCreate:
+      return ToInterface<CreateUnitOperation>(&CreateEditBox);
+    case unit_operation::kSetProperty:
+      return ToInterface<SetPropertyOperation>(&SetEditBoxProperty);
+    case unit_operation::kSave:
+      return ToInterface<SaveUnitOperation>(&SaveEditBox);
+    case unit_operation::kGetProperty:
+      return ToInterface<GetPropertyOperation>(&GetEditBoxProperty);
+    case unit_operation::kKeyInterest:
+      return ToInterface<KeyInterestOperation>(&EditBoxWantsKey);
+    case unit_operation::kConvertTexts:
+      return ToInterface<ConvertTextsOperation>(&ConvertEditBoxTexts);
+    default:
+      return nullptr;
+  }
+}
+
+void AppendToEditBox(HWND editBox, const char* text) {
+  RunOnUnitThread(editBox, [&] {
+    if (auto* unit = dynamic_cast<EditBoxUnit*>(UnitObjectOf(editBox))) {
+      unit->Append(text);
+    }
+  });
+}
+
+}  // namespace mnemora

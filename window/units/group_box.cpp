@@ -1,0 +1,341 @@
+#include "window/units/group_box.h"
+
+#include <windows.h>
+
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "runtime/win_handles.h"
+#include "window/form_description.h"
+#include "window/unit_events.h"
+#include "window/unit_object.h"
+#include "window/unit_support.h"
+#include "window/units/caption_kind_support.h"
+#include "window/units/group_box_block.h"
+#include "window/units/unit_interface.h"
+
+namespace mnemora {
+namespace {
+
+constexpr uint32_t kGroupBoxStateFlags = 0x840140C0;
+// WS_CHILD, WS_CLIPSIBLINGS, BS_GROUPBOX.
+constexpr DWORD kBaseStyle = 0x44000007;
+constexpr DWORD kAlignmentBits = BS_CENTER;  // BS_LEFT | BS_RIGHT
+constexpr int32_t kMaxAlignment = 2;
+
+namespace event {
+constexpr int32_t kGotFocus = -7;
+constexpr int32_t kLostFocus = -8;
+}  // namespace event
+
+// Kind-specific properties, numbered from 8 by the application.
+enum GroupBoxProperty : int32_t {
+  kCaption,
+  kAlignment,
+  kTextColour,
+  kBackgroundColour,
+  kFont,
+  kGroupBoxPropertyCount
+};
+
+constexpr UnitPropertyEntry kOwnProperties[] = {
+    PropertyOfType(property_type::kText),              // 8 caption
+    PropertyOfType(property_type::kChoice),            // 9 caption alignment
+    PropertyOfType(property_type::kColour),            // 10 text colour
+    PropertyOfType(property_type::kBackgroundColour),  // 11 background colour
+    PropertyOfType(property_type::kFont),              // 12 font
+};
+static_assert(std::size(kOwnProperties) == kGroupBoxPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 13, "13 properties in all");
+
+// Caption alignment 0 left, 1 centre, 2 right as button style bits.
+constexpr DWORD kAlignmentStyles[] = {BS_LEFT, BS_CENTER, BS_RIGHT};
+static_assert(std::size(kAlignmentStyles) == kMaxAlignment + 1, "three alignments");
+
+class GroupBoxUnit final : public UnitObject {
+ public:
+  GroupBoxUnit(const UnitCreateArgs& args, GroupBoxProperties properties)
+      : UnitObject(args.windowId, args.unitId, unit_kind::kGroupBox),
+        properties_(std::move(properties)) {
+    properties_.version = kGroupBoxBlockVersion;  // saved as the newest version
+    properties_.alignment = ClampField(SignedField(properties_.alignment), 0, kMaxAlignment);
+  }
+  ~GroupBoxUnit() override {
+    if (previousProc_ != nullptr) {
+      // Taken down with its object: nothing to report.
+      Unhook();
+      DestroyWindow(Handle());
+    }
+  }
+
+  bool CreateNative(const UnitCreateArgs& args);
+  bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  bool SetProperty(int32_t index, const UnitValue& value);
+  UnitValue GetProperty(int32_t index) const;
+  Bytes Save() const { return WriteGroupBoxBlock(properties_); }
+
+ private:
+  HBRUSH Brush() const {
+    // The system's brush follows the current button-face colour.
+    return brush_ ? static_cast<HBRUSH>(brush_.Get()) : GetSysColorBrush(COLOR_BTNFACE);
+  }
+  void ReplaceBrush();
+  void ReplaceFont();
+  void ApplyAlignment();
+  void FillBackground(HDC dc) const;
+  void Repaint() { InvalidateRect(Handle(), nullptr, TRUE); }
+  void Unhook();
+  LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(previousProc_, Handle(), message, wParam, lParam);
+  }
+  LRESULT OnSetText(LPARAM text);
+  LRESULT OnNcDestroy();
+
+  GroupBoxProperties properties_;
+  UniqueGdiObject font_;   // null: the default GUI font
+  UniqueGdiObject brush_;  // null: the system's button-face brush
+  WNDPROC previousProc_ = nullptr;
+};
+
+// The group box parents other units: their notifications come here first
+// and go on to their own unit objects.
+LRESULT CALLBACK GroupBoxWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT reflected = 0;
+  if (ReflectToChild(message, wParam, lParam, &reflected)) {
+    return reflected;
+  }
+  // Only group box units subclass windows with this procedure, and they
+  // stay attached until WM_NCDESTROY unhooks it.
+  return static_cast<GroupBoxUnit*>(UnitObjectOf(window))->OnMessage(message, wParam, lParam);
+}
+
+bool GroupBoxUnit::CreateNative(const UnitCreateArgs& args) {
+  ReplaceBrush();
+  const DWORD style =
+      kBaseStyle | kAlignmentStyles[properties_.alignment] | UnitWindowStyle(args.style);
+  HWND box = CreateWindowExA(0, "BUTTON", properties_.caption.c_str(), style, args.left, args.top,
+                             args.width, args.height, args.parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
+                             GetModuleHandleA(nullptr), nullptr);
+  if (box == nullptr) {
+    return false;
+  }
+  Attach(box);
+  previousProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GroupBoxWindowProc)));
+  ReplaceFont();
+  return true;
+}
+
+// The native group box asks its parent for colours and brush before it
+// paints; the parent hands the question back here.
+bool GroupBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+  switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, ResolveColour(properties_.textColour));
+      SetBkColor(dc, ResolveColour(properties_.backgroundColour));
+      *result = reinterpret_cast<LRESULT>(Brush());
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+LRESULT GroupBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      FillBackground(reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_PRINTCLIENT:
+      // The native painting draws only the frame and the caption.
+      FillBackground(reinterpret_cast<HDC>(wParam));
+      return CallPrevious(message, wParam, lParam);
+    case WM_SETTEXT:
+      return OnSetText(lParam);
+    case WM_SETFOCUS: {
+      const LRESULT result = CallPrevious(message, wParam, lParam);
+      RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
+      return result;
+    }
+    case WM_KILLFOCUS: {
+      const LRESULT result = CallPrevious(message, wParam, lParam);
+      RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
+      return result;
+    }
+    case WM_NCDESTROY:
+      return OnNcDestroy();
+    default:
+      return CallPrevious(message, wParam, lParam);
+  }
+}
+
+void GroupBoxUnit::FillBackground(HDC dc) const {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  FillRect(dc, &client, Brush());
+}
+
+// The caption is the window text at every moment.
+LRESULT GroupBoxUnit::OnSetText(LPARAM text) {
+  const LRESULT result = CallPrevious(WM_SETTEXT, 0, text);
+  if (result != FALSE) {
+    const char* caption = reinterpret_cast<const char*>(text);
+    properties_.caption = caption != nullptr ? caption : "";
+  }
+  return result;
+}
+
+void GroupBoxUnit::Unhook() {
+  SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+}
+
+// Unhooks before the control's last message; the report comes last because
+// the window system may delete this object in it.
+LRESULT GroupBoxUnit::OnNcDestroy() {
+  const WNDPROC previous = previousProc_;
+  Unhook();
+  previousProc_ = nullptr;
+  const LRESULT result = CallWindowProcA(previous, Handle(), WM_NCDESTROY, 0, 0);
+  ReportUnitDestroyed(WindowId(), UnitId());
+  return result;
+}
+
+void GroupBoxUnit::ReplaceBrush() {
+  const uint32_t colour = properties_.backgroundColour;
+  brush_.Reset(colour == kButtonFaceColour ? nullptr : CreateSolidBrush(colour));
+}
+
+// The control lets go of the old font before it is deleted.
+void GroupBoxUnit::ReplaceFont() {
+  UniqueGdiObject font = CreateUnitFont(properties_.font);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font)), TRUE);
+  font_ = std::move(font);
+}
+
+void GroupBoxUnit::ApplyAlignment() {
+  const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+  SetWindowLongPtrA(Handle(), GWL_STYLE,
+                    (style & ~static_cast<LONG_PTR>(kAlignmentBits)) |
+                        static_cast<LONG_PTR>(kAlignmentStyles[properties_.alignment]));
+}
+
+bool GroupBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
+  GroupBoxProperties& p = properties_;
+  switch (index) {
+    case kCaption:
+      SetWindowTextA(Handle(), TextOf(value).c_str());
+      break;
+    case kAlignment:
+      p.alignment = ClampField(value.number, 0, kMaxAlignment);
+      ApplyAlignment();
+      break;
+    case kTextColour:
+      p.textColour = ColourOf(value);
+      break;
+    case kBackgroundColour:
+      p.backgroundColour = ColourOf(value);
+      ReplaceBrush();
+      break;
+    case kFont:
+      p.font = value.bytes;
+      ReplaceFont();
+      break;
+    default:
+      return false;
+  }
+  Repaint();
+  return false;
+}
+
+UnitValue GroupBoxUnit::GetProperty(int32_t index) const {
+  const GroupBoxProperties& p = properties_;
+  switch (index) {
+    case kCaption:
+      return TextValue(p.caption);
+    case kAlignment:
+      return NumberValue(p.alignment);
+    case kTextColour:
+      return NumberValue(p.textColour);
+    case kBackgroundColour:
+      return NumberValue(p.backgroundColour);
+    case kFont:
+      return BytesValue(p.font);
+    default:
+      return UnitValue();
+  }
+}
+
+GroupBoxUnit* AsGroupBox(UnitObject* unit) {
+  return static_cast<GroupBoxUnit*>(unit);
+}
+
+UnitObject* CreateGroupBox(const UnitCreateArgs& args) {
+  GroupBoxProperties properties;
+  if (!ReadGroupBoxBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
+                         &properties)) {
+    return nullptr;
+  }
+  auto unit = std::make_unique<GroupBoxUnit>(args, std::move(properties));
+  return unit->CreateNative(args) ? unit.release() : nullptr;
+}
+
+bool SetGroupBoxProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
+  return AsGroupBox(unit)->SetProperty(index, value);
+}
+
+UnitValue GetGroupBoxProperty(UnitObject* unit, int32_t index) {
+  return AsGroupBox(unit)->GetProperty(index);
+}
+
+Bytes SaveGroupBox(UnitObject* unit) {
+  return AsGroupBox(unit)->Save();
+}
+
+// Offers the caption; a block the kind would not load comes back unchanged.
+Bytes ConvertGroupBoxTexts(const Bytes& block, std::string (*convert)(const std::string& text)) {
+  GroupBoxProperties properties;
+  if (!ReadGroupBoxBlock(block, &properties)) {
+    return block;
+  }
+  properties.caption = convert(properties.caption);
+  return WriteGroupBoxBlock(properties);
+}
+
+}  // namespace
+
+const UnitTypeDescriptor kGroupBoxKindDescriptor = {"分组框",
+                                                    "GroupBox",
+                                                    {},
+                                                    kGroupBoxStateFlags,
+                                                    {},
+                                                    static_cast<uint32_t>(kProperties.size()),
+                                                    kProperties.data(),
+                                                    &GetGroupBoxInterface,
+                                                    {}};
+
+void* GetGroupBoxInterface(int32_t operation) {
+  switch (operation) {
+    case unit_operation::kCreate:
+      return ToInterface<CreateUnitOperation>(&CreateGroupBox);
+    case unit_operation::kSetProperty:
+      return ToInterface<SetPropertyOperation>(&SetGroupBoxProperty);
+    case unit_operation::kSave:
+      return ToInterface<SaveUnitOperation>(&SaveGroupBox);
+    case unit_operation::kGetProperty:
+      return ToInterface<GetPropertyOperation>(&GetGroupBoxProperty);
+    case unit_operation::kConvertTexts:
+      return ToInterface<ConvertTextsOperation>(&ConvertGroupBoxTexts);
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace mnemora

@@ -1,0 +1,538 @@
+#include "window/units/list_box.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <utility>
+
+#include "runtime/win_handles.h"
+#include "window/form_bytes.h"
+#include "window/unit_events.h"
+#include "window/unit_object.h"
+#include "window/unit_support.h"
+#include "window/units/list_box_block.h"
+#include "window/units/property_table.h"
+#include "window/units/unit_interface.h"
+#include "window/units/unit_kind_helpers.h"
+#include "window/units/unit_thread_call.h"
+
+namespace mnemora {
+namespace {
+
+// Kind-specific properties, numbered from 8 by the application.
+enum ListBoxProperty : int32_t {
+  kBorderStyle,
+  kAutoSort,
+  kMultiColumn,
+  kRowSpacing,
+  kTextColour,
+  kBackgroundColour,
+  kFont,
+  kMultipleSelection,
+  kCurrentSelection,
+  kItemTexts,
+  kItemData,
+  kDataSource,
+  kDataColumn,
+  kBindingOption,
+  kListBoxPropertyCount
+};
+
+// The kind's own properties, in the order of their numbers from 8.
+constexpr UnitPropertyEntry kOwnProperties[] = {
+    {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
+    {nullptr, "AutoSort", nullptr, 1003, 0, nullptr},
+    {nullptr, "MultiColumn", nullptr, 1003, 0, nullptr},
+    {nullptr, "RowSpacing", nullptr, 1001, 0, nullptr},
+    {nullptr, "TextColour", nullptr, 1014, 0, nullptr},
+    {nullptr, "BackgroundColour", nullptr, 1015, 0, nullptr},
+    {nullptr, "Font", nullptr, 1013, 0, nullptr},
+    {nullptr, "MultipleSelection", nullptr, 1003, 0, nullptr},
+    {nullptr, "CurrentSelection", nullptr, 1001, 0, nullptr},
+    // A count and the texts, laid out as the stored item list.
+    {nullptr, "ItemTexts", nullptr, 1024, 0, nullptr},
+    // One dword per item.
+    {nullptr, "ItemData", nullptr, 1024, 0, nullptr},
+    {nullptr, "DataSource", nullptr, 1005, 0, nullptr},
+    {nullptr, "DataColumn", nullptr, 1005, 0, nullptr},
+    {nullptr, "BindingOption", nullptr, 1001, 0, nullptr},
+};
+static_assert(std::size(kOwnProperties) == kListBoxPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 22, "22 properties in all");
+
+constexpr uint32_t kListBoxStateFlags = 0x80000040;
+// WS_CHILD, WS_CLIPSIBLINGS, LBS_NOTIFY, LBS_USETABSTOPS, LBS_NOINTEGRALHEIGHT.
+constexpr DWORD kBaseStyle = 0x44000181;
+constexpr int32_t kMaxRowSpacing = 32767;
+
+namespace event {
+constexpr int32_t kSelectionChanged = 0;
+constexpr int32_t kDoubleClicked = 1;
+constexpr int32_t kGotFocus = -7;
+constexpr int32_t kLostFocus = -8;
+}  // namespace event
+
+DWORD ListStyle(const ListBoxProperties& p, uint32_t unitStyle) {
+  DWORD style = kBaseStyle | (unitStyle & (kUnitStyleDisabled | kUnitStyleTabStop));
+  if (p.autoSort != 0 && p.dataSource.empty()) {
+    style |= LBS_SORT;
+  }
+  style |= p.multiColumn != 0 ? LBS_MULTICOLUMN | WS_HSCROLL : WS_VSCROLL;
+  if (p.multipleSelection != 0) {
+    style |= LBS_EXTENDEDSEL;
+  }
+  return style;
+}
+
+// Below -1 is none; past the last item is the last item (none on an empty
+// list).
+int32_t ClampSelection(int64_t selection, int32_t itemCount) {
+  return selection < -1 ? -1 : static_cast<int32_t>(std::min<int64_t>(selection, itemCount - 1));
+}
+
+class ListBoxUnit final : public UnitObject {
+ public:
+  ListBoxUnit(const UnitCreateArgs& args, ListBoxProperties properties)
+      : UnitObject(args.windowId, args.unitId, unit_kind::kListBox),
+        properties_(std::move(properties)) {
+    properties_.borderStyle = static_cast<uint32_t>(ClampBorderStyle(properties_.borderStyle));
+    properties_.rowSpacing = std::min<uint32_t>(properties_.rowSpacing, kMaxRowSpacing);
+  }
+  ~ListBoxUnit() override {
+    if (!nativeGone_) {
+      DestroyWindow(Handle());
+    }
+  }
+
+  bool CreateNative(const UnitCreateArgs& args);
+  bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+  // Property access runs on the window's thread (see OnOwnerThread).
+  bool SetProperty(int32_t index, const UnitValue& value);
+  UnitValue GetProperty(int32_t index);
+  Bytes Save() const;
+
+  template <typename Work>
+  void OnOwnerThread(Work&& work);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  HBRUSH Brush() const {
+    return brush_ ? static_cast<HBRUSH>(brush_.Get()) : GetSysColorBrush(COLOR_BTNFACE);
+  }
+  void ReplaceBrush();
+  void ReplaceFont();
+  void ApplyItemHeight();
+  void AddStoredItems();
+  int32_t ItemCount() const {
+    return static_cast<int32_t>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0));
+  }
+  int32_t ReadSelection();
+  void WriteSelection(int64_t selection);
+
+  ListBoxProperties properties_;
+  UniqueGdiObject font_;
+  UniqueGdiObject brush_;  // null: the system's button-face brush
+  WNDPROC previousProc_ = nullptr;
+  bool nativeGone_ = true;
+};
+
+template <typename Work>
+void ListBoxUnit::OnOwnerThread(Work&& work) {
+  bool ran = false;
+  RunOnUnitThread(Handle(), [&] {
+    work();
+    ran = true;
+  });
+  if (!ran) {
+    work();
+  }
+}
+
+bool ListBoxUnit::CreateNative(const UnitCreateArgs& args) {
+  ReplaceBrush();
+  HWND list = CreateWindowExA(0, "LISTBOX", nullptr, ListStyle(properties_, args.style), args.left,
+                              args.top, args.width, args.height, args.parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
+                              GetModuleHandleA(nullptr), nullptr);
+  if (list == nullptr) {
+    return false;
+  }
+  Attach(list);
+  nativeGone_ = false;
+  previousProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
+  ReplaceFont();
+  AddStoredItems();
+  WriteSelection(properties_.currentSelection);
+  ApplyBorderStyle(list, static_cast<int32_t>(properties_.borderStyle));
+  return true;
+}
+
+void ListBoxUnit::ReplaceBrush() {
+  const uint32_t colour = properties_.backgroundColour;
+  brush_.Reset(colour == kButtonFaceColour ? nullptr : CreateSolidBrush(ResolveColour(colour)));
+}
+
+void ListBoxUnit::ReplaceFont() {
+  UniqueGdiObject font = CreateUnitFont(properties_.font);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font)), FALSE);
+  font_ = std::move(font);
+  ApplyItemHeight();
+}
+
+// Setting the font makes the control measure its item height from the font
+// again; the row spacing goes on top of that.
+void ListBoxUnit::ApplyItemHeight() {
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font_)), FALSE);
+  const LRESULT fontHeight = SendMessageA(Handle(), LB_GETITEMHEIGHT, 0, 0);
+  SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, fontHeight + properties_.rowSpacing);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+// Items past the stored data values are added without data.
+void ListBoxUnit::AddStoredItems() {
+  const size_t dataCount = properties_.itemData.size() / sizeof(uint32_t);
+  for (size_t i = 0; i < properties_.items.size(); ++i) {
+    const LRESULT index = SendMessageA(Handle(), LB_ADDSTRING, 0,
+                                       reinterpret_cast<LPARAM>(properties_.items[i].c_str()));
+    if (i < dataCount && index >= 0) {
+      uint32_t data;
+      std::memcpy(&data, properties_.itemData.data() + i * sizeof data, sizeof data);
+      SendMessageA(Handle(), LB_SETITEMDATA, static_cast<WPARAM>(index), data);
+    }
+  }
+}
+
+// A multiple-selection list has no single current item.
+int32_t ListBoxUnit::ReadSelection() {
+  if (properties_.multipleSelection != 0) {
+    return -1;
+  }
+  const auto selection = static_cast<int32_t>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
+  properties_.currentSelection = selection < 0 ? -1 : selection;
+  return properties_.currentSelection;
+}
+
+// LB_SETCURSEL sends no LBN_SELCHANGE, so a written selection raises no
+// event. A multiple-selection control refuses LB_SETCURSEL; only the stored
+// value changes there.
+void ListBoxUnit::WriteSelection(int64_t selection) {
+  properties_.currentSelection = ClampSelection(selection, ItemCount());
+  if (properties_.multipleSelection == 0) {
+    SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(properties_.currentSelection), 0);
+  }
+}
+
+bool ListBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+  switch (message) {
+    case WM_COMMAND:
+      *result = 0;
+      switch (HIWORD(wParam)) {
+        case LBN_SELCHANGE:
+          RaiseUnitEvent(WindowId(), UnitId(), event::kSelectionChanged);
+          return true;
+        case LBN_DBLCLK:
+          RaiseUnitEvent(WindowId(), UnitId(), event::kDoubleClicked);
+          return true;
+        case LBN_SETFOCUS:
+          RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
+          return true;
+        case LBN_KILLFOCUS:
+          RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
+          return true;
+        default:
+          return false;
+      }
+    case WM_CTLCOLORLISTBOX: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, ResolveColour(properties_.textColour));
+      SetBkColor(dc, ResolveColour(properties_.backgroundColour));
+      *result = reinterpret_cast<LRESULT>(Brush());
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK ListBoxUnit::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return static_cast<ListBoxUnit*>(UnitObjectOf(window))->OnMessage(message, wParam, lParam);
+}
+
+LRESULT ListBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == UnitThreadCallMessage()) {
+    return RunUnitThreadCall(lParam);
+  }
+  switch (message) {
+    case WM_NCDESTROY: {
+      // Unhook before the control's last message.
+      nativeGone_ = true;
+      const WNDPROC previous = previousProc_;
+      SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+      return CallWindowProcA(previous, Handle(), message, wParam, lParam);
+    }
+    default:
+      return CallWindowProcA(previousProc_, Handle(), message, wParam, lParam);
+  }
+}
+
+bool ListBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
+  ListBoxProperties& p = properties_;
+  auto rebuildOnChange = [](uint32_t* stored, uint32_t wanted) {
+    const bool changed = *stored != wanted;
+    *stored = wanted;
+    return changed;
+  };
+  const int64_t number = value.number;
+  switch (index) {
+    case kBorderStyle:
+      p.borderStyle = static_cast<uint32_t>(ClampBorderStyle(number));
+      ApplyBorderStyle(Handle(), static_cast<int32_t>(p.borderStyle));
+      return false;
+    case kAutoSort:
+      return rebuildOnChange(&p.autoSort, BooleanOf(value));
+    case kMultiColumn:
+      return rebuildOnChange(&p.multiColumn, BooleanOf(value));
+    case kRowSpacing:
+      p.rowSpacing = static_cast<uint32_t>(ClampInt(number, 0, kMaxRowSpacing));
+      ApplyItemHeight();
+      return false;
+    case kTextColour:
+      p.textColour = static_cast<uint32_t>(number);
+      InvalidateRect(Handle(), nullptr, TRUE);
+      return false;
+    case kBackgroundColour:
+      p.backgroundColour = static_cast<uint32_t>(number);
+      ReplaceBrush();
+      InvalidateRect(Handle(), nullptr, TRUE);
+      return false;
+    case kFont:
+      p.font = value.bytes;
+      ReplaceFont();
+      return false;
+    case kMultipleSelection:
+      return rebuildOnChange(&p.multipleSelection, BooleanOf(value));
+    case kCurrentSelection:
+      WriteSelection(number);
+      return false;
+    case kItemTexts: {
+      // Laid out as the stored item list; bytes that do not hold one give
+      // no items.
+      ByteReader reader(value.bytes);
+      p.items = reader.TextList();
+      if (reader.Failed()) {
+        p.items.clear();
+      }
+      return true;
+    }
+    case kItemData:
+      p.itemData = value.bytes;
+      return true;
+    case kDataSource:
+      p.dataSource = TextOf(value);
+      return false;
+    case kDataColumn:
+      p.dataColumn = TextOf(value);
+      return false;
+    case kBindingOption:
+      p.bindingOption = static_cast<uint32_t>(number);
+      return false;
+    default:
+      return false;
+  }
+}
+
+UnitValue ListBoxUnit::GetProperty(int32_t index) {
+  const ListBoxProperties& p = properties_;
+  switch (index) {
+    case kBorderStyle:
+      return NumberValue(p.borderStyle);
+    case kAutoSort:
+      return NumberValue(p.autoSort != 0);
+    case kMultiColumn:
+      return NumberValue(p.multiColumn != 0);
+    case kRowSpacing:
+      return NumberValue(p.rowSpacing);
+    case kTextColour:
+      return NumberValue(p.textColour);
+    case kBackgroundColour:
+      return NumberValue(p.backgroundColour);
+    case kFont:
+      return BytesValue(p.font);
+    case kMultipleSelection:
+      return NumberValue(p.multipleSelection != 0);
+    case kCurrentSelection:
+      return NumberValue(nativeGone_ ? p.currentSelection : ReadSelection());
+    case kItemTexts: {
+      ByteWriter writer;
+      writer.TextList(p.items);
+      return BytesValue(writer.Take());
+    }
+    case kItemData:
+      return BytesValue(p.itemData);
+    case kDataSource:
+      return TextValue(p.dataSource);
+    case kDataColumn:
+      return TextValue(p.dataColumn);
+    case kBindingOption:
+      return NumberValue(p.bindingOption);
+    default:
+      return UnitValue();
+  }
+}
+
+// Items added since creation live only in the control and are not saved.
+Bytes ListBoxUnit::Save() const {
+  ListBoxProperties current = properties_;
+  current.version = kListBoxBlockVersion;
+  return WriteListBoxBlock(current);
+}
+
+ListBoxUnit* AsListBox(UnitObject* unit) {
+  return static_cast<ListBoxUnit*>(unit);
+}
+
+UnitObject* CreateListBox(const UnitCreateArgs& args) {
+  ListBoxProperties properties;
+  if (!ReadListBoxBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
+                        &properties)) {
+    return nullptr;
+  }
+  auto unit = std::make_unique<ListBoxUnit>(args, std::move(properties));
+  return unit->CreateNative(args) ? unit.release() : nullptr;
+}
+
+bool SetListBoxProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
+  bool rebuild = false;
+  AsListBox(unit)->OnOwnerThread([&] { rebuild = AsListBox(unit)->SetProperty(index, value); });
+  return rebuild;
+}
+
+UnitValue GetListBoxProperty(UnitObject* unit, int32_t index) {
+  UnitValue value;
+  AsListBox(unit)->OnOwnerThread([&] { value = AsListBox(unit)->GetProperty(index); });
+  return value;
+}
+
+Bytes SaveListBox(UnitObject* unit) {
+  Bytes block;
+  AsListBox(unit)->OnOwnerThread([&] { block = AsListBox(unit)->Save(); });
+  return block;
+}
+
+// Offers every item text and the two binding names; a block the kind would
+// not load comes back unchanged.
+Bytes ConvertListBoxTexts(const Bytes& block, std::string (*convert)(const std::string& text)) {
+  ListBoxProperties properties;
+  if (!ReadListBoxBlock(block, &properties)) {
+    return block;
+  }
+  for (std::string& item : properties.items) {
+    item = convert(item);
+  }
+  properties.dataSource = convert(properties.dataSource);
+  properties.dataColumn = convert(properties.dataColumn);
+  return WriteListBoxBlock(properties);
+}
+
+// Runs work with the list box unit of a window on the window's thread.
+template <typename Work>
+void WithListBox(HWND listBox, Work&& work) {
+  RunOnUnitThread(listBox, [&] {
+    if (dynamic_cast<ListBoxUnit*>(UnitObjectOf(listBox)) != nullptr) {
+      work();
+    }
+  });
+}
+
+}  // namespace
+
+const UnitTypeDescriptor kListBoxDescriptor = {"列表框",
+                                               "ListBox",
+                                               {},
+                                               kListBoxStateFlags,
+                                               {},
+                                               static_cast<uint32_t>(kProperties.size()),
+                                               kProperties.data(),
+                                               &GetListBoxInterface,
+                                               {}};
+
+void* GetListBoxInterface(int32_t operation) {
+  switch (operation) {
+    case unit_operation::kCreate:
+      return ToInterface<CreateUnitOperation>(&CreateListBox);
+    case unit_operation::kSetProperty:
+      return ToInterface<SetPropertyOperation>(&SetListBoxProperty);
+    case unit_operation::kSave:
+      return ToInterface<SaveUnitOperation>(&SaveListBox);
+    case unit_operation::kGetProperty:
+      return ToInterface<GetPropertyOperation>(&GetListBoxProperty);
+    case unit_operation::kConvertTexts:
+      return ToInterface<ConvertTextsOperation>(&ConvertListBoxTexts);
+    default:
+      return nullptr;
+  }
+}
+
+void ClearListItems(HWND listBox) {
+  WithListBox(listBox, [&] { SendMessageA(listBox, LB_RESETCONTENT, 0, 0); });
+}
+
+// The item and its data go in together: with auto sort another thread's
+// insertion between the two would move the index.
+int32_t AddListItem(HWND listBox, const char* text, int32_t data) {
+  int32_t result = -1;
+  WithListBox(listBox, [&] {
+    const LRESULT index = SendMessageA(listBox, LB_ADDSTRING, 0,
+                                       reinterpret_cast<LPARAM>(text != nullptr ? text : ""));
+    if (index < 0) {
+      return;  // LB_ERR or LB_ERRSPACE
+    }
+    SendMessageA(listBox, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
+    result = static_cast<int32_t>(index);
+  });
+  return result;
+}
+
+int32_t ListItemCount(HWND listBox) {
+  int32_t count = 0;
+  WithListBox(listBox,
+              [&] { count = static_cast<int32_t>(SendMessageA(listBox, LB_GETCOUNT, 0, 0)); });
+  return std::max(count, 0);
+}
+
+// LB_GETTEXT has no buffer size: the length asked first must still hold when
+// the text is copied, so both run in one go on the window's thread.
+std::string ListItemText(HWND listBox, int32_t index) {
+  std::string text;
+  WithListBox(listBox, [&] {
+    if (index < 0 || index >= SendMessageA(listBox, LB_GETCOUNT, 0, 0)) {
+      return;
+    }
+    const LRESULT length = SendMessageA(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length <= 0) {
+      return;
+    }
+    text.resize(static_cast<size_t>(length) + 1);
+    const LRESULT copied = SendMessageA(listBox, LB_GETTEXT, static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  });
+  return text;
+}
+
+bool IsListItemSelected(HWND listBox, int32_t index) {
+  bool selected = false;
+  WithListBox(listBox, [&] {
+    selected = index >= 0 && index < SendMessageA(listBox, LB_GETCOUNT, 0, 0) &&
+               SendMessageA(listBox, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+  });
+  return selected;
+}
+
+}  // namespace mnemora

@@ -1,0 +1,34 @@
+// The list box unit kind: a native list control with its selection rules,
+// colours and events, and the item operations behind the list box methods.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "runtime/unit_type_descriptor.h"
+
+namespace mnemora {
+
+extern const UnitTypeDescriptor kListBoxDescriptor;
+
+// Hands out the list box's operations: create, set, save, get and text
+// conversion.
+void* GetListBoxInterface(int32_t operation);
+
+// The item operations act on the native control's items (not on the
+// stored item list), each in one message to the window, so they are safe
+// from any thread; the ones of several steps run whole on the window's
+// thread. A window that is not a list box unit's has no items.
+
+void ClearListItems(HWND listBox);
+// The new item's index (its sorted place with auto sort), or -1 when the
+// control refuses it.
+int32_t AddListItem(HWND listBox, const char* text, int32_t data);
+int32_t ListItemCount(HWND listBox);
+// The empty text for an index outside the items.
+std::string ListItemText(HWND listBox, int32_t index);
+bool IsListItemSelected(HWND listBox, int32_t index);
+
+}  // namespace mnemora

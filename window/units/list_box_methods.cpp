@@ -1,0 +1,55 @@
+#include "window/units/list_box_methods.h"
+
+#include <string>
+
+#include "runtime/heap_blocks.h"
+#include "window/unit_reference.h"
+#include "window/units/list_box.h"
+
+namespace mnemora {
+namespace {
+
+// The list box the first argument names, or null.
+HWND ListBoxOf(int32_t count, const ArgValue* args) {
+  return count >= 1 ? ResolveUnitWindow(args[0]) : nullptr;
+}
+
+// A left-out or non-numeric argument counts as 0.
+int32_t IntegerArgument(int32_t count, const ArgValue* args, int32_t position) {
+  return position < count && IsNumericType(args[position].type) ? ToInteger(&args[position]) : 0;
+}
+
+}  // namespace
+
+void ClearItems(ArgValue*, int32_t count, ArgValue* args) {
+  if (HWND listBox = ListBoxOf(count, args)) {
+    ClearListItems(listBox);
+  }
+}
+
+void AddItem(ArgValue* result, int32_t count, ArgValue* args) {
+  HWND listBox = ListBoxOf(count, args);
+  const char* text = count >= 2 && args[1].type == type_code::kText ? args[1].AsText() : nullptr;
+  *result = ArgValue::Integer(
+      listBox != nullptr ? AddListItem(listBox, text, IntegerArgument(count, args, 2)) : -1);
+}
+
+void GetItemCount(ArgValue* result, int32_t count, ArgValue* args) {
+  HWND listBox = ListBoxOf(count, args);
+  *result = ArgValue::Integer(listBox != nullptr ? ListItemCount(listBox) : 0);
+}
+
+void GetItemText(ArgValue* result, int32_t count, ArgValue* args) {
+  HWND listBox = ListBoxOf(count, args);
+  const std::string text =
+      listBox != nullptr ? ListItemText(listBox, IntegerArgument(count, args, 1)) : std::string();
+  *result = ArgValue::Text(MakeText(text.data(), text.size()));
+}
+
+void IsItemSelected(ArgValue* result, int32_t count, ArgValue* args) {
+  HWND listBox = ListBoxOf(count, args);
+  *result = ArgValue::Boolean(listBox != nullptr &&
+                              IsListItemSelected(listBox, IntegerArgument(count, args, 1)));
+}
+
+}  // namespace mnemora

@@ -1,0 +1,58 @@
+// Property tables of unit kinds: every table starts with the eight
+// properties all kinds share, so that a property's number is its index.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "runtime/unit_type_descriptor.h"
+
+namespace mnemora {
+
+// The property type codes the kinds use in their tables.
+namespace property_type {
+inline constexpr uint16_t kInteger = 1001;
+inline constexpr uint16_t kBoolean = 1003;
+inline constexpr uint16_t kText = 1005;
+inline constexpr uint16_t kChoice = 1006;
+inline constexpr uint16_t kPicture = 1009;
+inline constexpr uint16_t kMousePointer = 1011;
+inline constexpr uint16_t kFont = 1013;
+inline constexpr uint16_t kColour = 1014;
+inline constexpr uint16_t kBackgroundColour = 1015;
+}  // namespace property_type
+
+constexpr UnitPropertyEntry PropertyOfType(uint16_t typeCode) {
+  return UnitPropertyEntry{nullptr, nullptr, nullptr, typeCode, 0, nullptr};
+}
+
+// Properties 0 to 7 (left, top, width, height, tag, visible, disabled,
+// mouse pointer) come before every kind's own.
+inline constexpr size_t kCommonPropertyCount = 8;
+inline constexpr std::array<UnitPropertyEntry, kCommonPropertyCount> kCommonProperties = {
+    PropertyOfType(property_type::kInteger),       // 0 left
+    PropertyOfType(property_type::kInteger),       // 1 top
+    PropertyOfType(property_type::kInteger),       // 2 width
+    PropertyOfType(property_type::kInteger),       // 3 height
+    PropertyOfType(property_type::kText),          // 4 tag
+    PropertyOfType(property_type::kBoolean),       // 5 visible
+    PropertyOfType(property_type::kBoolean),       // 6 disabled
+    PropertyOfType(property_type::kMousePointer),  // 7 mouse pointer
+};
+
+// A kind's whole table: the common properties, then its own from number 8.
+template <size_t N>
+constexpr std::array<UnitPropertyEntry, kCommonPropertyCount + N> WithCommonProperties(
+    const UnitPropertyEntry (&own)[N]) {
+  std::array<UnitPropertyEntry, kCommonPropertyCount + N> table{};
+  for (size_t i = 0; i < kCommonPropertyCount; ++i) {
+    table[i] = kCommonProperties[i];
+  }
+  for (size_t i = 0; i < N; ++i) {
+    table[kCommonPropertyCount + i] = own[i];
+  }
+  return table;
+}
+
+}  // namespace mnemora

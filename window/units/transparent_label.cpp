@@ -1,0 +1,384 @@
+#include "window/units/transparent_label.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "runtime/win_handles.h"
+#include "window/form_description.h"
+#include "window/unit_events.h"
+#include "window/unit_object.h"
+#include "window/unit_support.h"
+#include "window/units/caption_drawing.h"
+#include "window/units/caption_kind_support.h"
+#include "window/units/transparent_label_block.h"
+#include "window/units/unit_interface.h"
+
+namespace mnemora {
+namespace {
+
+constexpr char kTransparentLabelClass[] = "_QN_TransLabel";
+constexpr uint32_t kTransparentLabelStateFlags = 0x00012040;
+constexpr int32_t kMaxAlignment = 2;
+
+namespace event {
+constexpr int32_t kGotFocus = -7;
+constexpr int32_t kLostFocus = -8;
+}  // namespace event
+
+// Kind-specific properties, numbered from 8 by the application.
+enum TransparentLabelProperty : int32_t {
+  kCaption,
+  kEffect,
+  kFont,
+  kTextColour,
+  kHorizontalAlignment,
+  kMultiLine,
+  kVerticalAlignment,
+  kTransparentLabelPropertyCount
+};
+
+constexpr UnitPropertyEntry kOwnProperties[] = {
+    PropertyOfType(property_type::kText),     // 8 caption
+    PropertyOfType(property_type::kChoice),   // 9 effect
+    PropertyOfType(property_type::kFont),     // 10 font
+    PropertyOfType(property_type::kColour),   // 11 text colour
+    PropertyOfType(property_type::kChoice),   // 12 horizontal alignment
+    PropertyOfType(property_type::kBoolean),  // 13 multi-line
+    PropertyOfType(property_type::kChoice),   // 14 vertical alignment
+};
+static_assert(std::size(kOwnProperties) == kTransparentLabelPropertyCount,
+              "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 15, "15 properties in all");
+
+// Stored values out of range are clamped as written ones are.
+void ClampTransparentLabelProperties(TransparentLabelProperties& p) {
+  p.effect = ClampField(SignedField(p.effect), 0, kMaxCaptionEffect);
+  p.horizontalAlignment = ClampField(SignedField(p.horizontalAlignment), 0, kMaxAlignment);
+  p.verticalAlignment = ClampField(SignedField(p.verticalAlignment), 0, kMaxAlignment);
+  p.multiLine = p.multiLine != 0 ? 1 : 0;
+}
+
+// Appends the visible descendants of parent, each window's own
+// descendants before itself, front to back among siblings.
+void CollectVisibleDescendants(HWND parent, std::vector<HWND>* windows) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (IsWindowVisible(child)) {
+      CollectVisibleDescendants(child, windows);
+      windows->push_back(child);
+    }
+  }
+}
+
+// Up the parent chain to a popup window or a window without parent.
+HWND TopLevelOf(HWND window) {
+  HWND top = window;
+  for (;;) {
+    if ((GetWindowLongPtrA(top, GWL_STYLE) & WS_POPUP) != 0) {
+      return top;
+    }
+    HWND parent = GetAncestor(top, GA_PARENT);
+    if (parent == nullptr || parent == GetDesktopWindow()) {
+      return top;
+    }
+    top = parent;
+  }
+}
+
+// A rectangle in screen coordinates as client coordinates of window.
+RECT ScreenToClientRect(HWND window, RECT rect) {
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+class TransparentLabelUnit final : public UnitObject {
+ public:
+  TransparentLabelUnit(const UnitCreateArgs& args, TransparentLabelProperties properties)
+      : UnitObject(args.windowId, args.unitId, unit_kind::kTransparentLabel),
+        properties_(std::move(properties)) {
+    properties_.version = kTransparentLabelBlockVersion;  // saved as the newest version
+    ClampTransparentLabelProperties(properties_);
+  }
+  ~TransparentLabelUnit() override {
+    if (nativeAlive_) {
+      // Taken down with its object: nothing to report.
+      nativeAlive_ = false;
+      DestroyWindow(Handle());
+    }
+  }
+
+  bool CreateNative(const UnitCreateArgs& args);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  bool SetProperty(int32_t index, const UnitValue& value);
+  UnitValue GetProperty(int32_t index) const;
+  Bytes Save() const { return WriteTransparentLabelBlock(properties_); }
+
+ private:
+  void PaintClient(HDC dc) const;
+  void OnPaint();
+  LRESULT OnSetText(LPARAM text);
+  void OnNcDestroy();
+
+  TransparentLabelProperties properties_;
+  UniqueGdiObject font_;  // null: the default GUI font
+  bool nativeAlive_ = false;
+};
+
+LRESULT CALLBACK TransparentLabelWindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+  // Only transparent label units attach to windows of this class.
+  auto* label = static_cast<TransparentLabelUnit*>(UnitObjectOf(window));
+  return label != nullptr ? label->OnMessage(message, wParam, lParam)
+                          : DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool TransparentLabelUnit::CreateNative(const UnitCreateArgs& args) {
+  if (!EnsureUnitClass(kTransparentLabelClass, &TransparentLabelWindowProc,
+                       static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)))) {
+    return false;
+  }
+  HWND label = CreateWindowExA(
+      WS_EX_TRANSPARENT, kTransparentLabelClass, properties_.caption.c_str(),
+      WS_CHILD | WS_CLIPSIBLINGS | UnitWindowStyle(args.style), args.left, args.top, args.width,
+      args.height, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
+      GetModuleHandleA(nullptr), nullptr);
+  if (label == nullptr) {
+    return false;
+  }
+  Attach(label);
+  nativeAlive_ = true;
+  font_ = CreateUnitFont(properties_.font);
+  return true;
+}
+
+LRESULT TransparentLabelUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_PRINTCLIENT:
+      PaintClient(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_SETTEXT:
+      return OnSetText(lParam);
+    case WM_MOVE:
+      RepaintBeneath(Handle());
+      return 0;
+    case WM_SETFOCUS:
+      RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
+      return 0;
+    case WM_KILLFOCUS:
+      RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
+      return 0;
+    case WM_NCDESTROY:
+      OnNcDestroy();
+      return 0;
+    default:
+      return DefWindowProcA(Handle(), message, wParam, lParam);
+  }
+}
+
+void TransparentLabelUnit::PaintClient(HDC dc) const {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const CaptionStyle style{CaptionFormat(properties_.horizontalAlignment,
+                                         properties_.verticalAlignment, properties_.multiLine != 0),
+                           properties_.effect, ResolveColour(properties_.textColour),
+                           FontOrDefault(font_)};
+  DrawCaption(dc, client, properties_.caption, style);
+}
+
+void TransparentLabelUnit::OnPaint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Handle(), &paint);
+  if (dc != nullptr) {
+    PaintClient(dc);
+  }
+  EndPaint(Handle(), &paint);
+}
+
+// The caption is the window text at every moment; the old caption is
+// painted over with what lies beneath.
+LRESULT TransparentLabelUnit::OnSetText(LPARAM text) {
+  const LRESULT result = DefWindowProcA(Handle(), WM_SETTEXT, 0, text);
+  if (result != FALSE) {
+    const char* caption = reinterpret_cast<const char*>(text);
+    properties_.caption = caption != nullptr ? caption : "";
+    RepaintBeneath(Handle());
+  }
+  return result;
+}
+
+void TransparentLabelUnit::OnNcDestroy() {
+  DefWindowProcA(Handle(), WM_NCDESTROY, 0, 0);
+  if (nativeAlive_) {
+    nativeAlive_ = false;
+    ReportUnitDestroyed(WindowId(), UnitId());  // may delete this object
+  }
+}
+
+bool TransparentLabelUnit::SetProperty(int32_t index, const UnitValue& value) {
+  TransparentLabelProperties& p = properties_;
+  switch (index) {
+    case kCaption:
+      // WM_SETTEXT stores the caption and repaints.
+      SetWindowTextA(Handle(), TextOf(value).c_str());
+      return false;
+    case kEffect:
+      p.effect = ClampField(value.number, 0, kMaxCaptionEffect);
+      break;
+    case kFont:
+      p.font = value.bytes;
+      font_ = CreateUnitFont(p.font);
+      break;
+    case kTextColour:
+      p.textColour = ColourOf(value);
+      break;
+    case kHorizontalAlignment:
+      p.horizontalAlignment = ClampField(value.number, 0, kMaxAlignment);
+      break;
+    case kMultiLine:
+      p.multiLine = BooleanOf(value);
+      break;
+    case kVerticalAlignment:
+      p.verticalAlignment = ClampField(value.number, 0, kMaxAlignment);
+      break;
+    default:
+      return false;
+  }
+  RepaintBeneath(Handle());
+  return false;
+}
+
+UnitValue TransparentLabelUnit::GetProperty(int32_t index) const {
+  const TransparentLabelProperties& p = properties_;
+  switch (index) {
+    case kCaption:
+      return TextValue(p.caption);
+    case kEffect:
+      return NumberValue(p.effect);
+    case kFont:
+      return BytesValue(p.font);
+    case kTextColour:
+      return NumberValue(p.textColour);
+    case kHorizontalAlignment:
+      return NumberValue(p.horizontalAlignment);
+    case kMultiLine:
+      return NumberValue(p.multiLine);
+    case kVerticalAlignment:
+      return NumberValue(p.verticalAlignment);
+    default:
+      return UnitValue();
+  }
+}
+
+TransparentLabelUnit* AsTransparentLabel(UnitObject* unit) {
+  return static_cast<TransparentLabelUnit*>(unit);
+}
+
+UnitObject* CreateTransparentLabel(const UnitCreateArgs& args) {
+  TransparentLabelProperties properties;
+  if (!ReadTransparentLabelBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
+                                 &properties)) {
+    return nullptr;
+  }
+  auto unit = std::make_unique<TransparentLabelUnit>(args, std::move(properties));
+  return unit->CreateNative(args) ? unit.release() : nullptr;
+}
+
+bool SetTransparentLabelProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
+  return AsTransparentLabel(unit)->SetProperty(index, value);
+}
+
+UnitValue GetTransparentLabelProperty(UnitObject* unit, int32_t index) {
+  return AsTransparentLabel(unit)->GetProperty(index);
+}
+
+Bytes SaveTransparentLabel(UnitObject* unit) {
+  return AsTransparentLabel(unit)->Save();
+}
+
+// Offers the caption and, in a whole font record, the face name; a block the
+// kind would not load comes back unchanged.
+Bytes ConvertTransparentLabelTexts(const Bytes& block,
+                                   std::string (*convert)(const std::string& text)) {
+  TransparentLabelProperties properties;
+  if (!ReadTransparentLabelBlock(block, &properties)) {
+    return block;
+  }
+  properties.caption = convert(properties.caption);
+  if (properties.font.size() == kFontRecordSize) {
+    LOGFONTA font;
+    std::memcpy(&font, properties.font.data(), sizeof font);
+    font.lfFaceName[LF_FACESIZE - 1] = '\0';
+    const std::string face = convert(font.lfFaceName);
+    std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
+    std::memcpy(font.lfFaceName, face.data(), std::min<size_t>(face.size(), LF_FACESIZE - 1));
+    std::memcpy(properties.font.data(), &font, sizeof font);
+  }
+  return WriteTransparentLabelBlock(properties);
+}
+
+}  // namespace
+
+void RepaintBeneath(HWND window) {
+  if (!IsWindowVisible(window)) {
+    return;
+  }
+  HWND top = TopLevelOf(window);
+  RECT screen;
+  GetWindowRect(window, &screen);
+  const RECT inTop = ScreenToClientRect(top, screen);
+  InvalidateRect(top, &inTop, TRUE);
+  UpdateWindow(top);
+  std::vector<HWND> windows;
+  CollectVisibleDescendants(top, &windows);
+  // Parents before their children, the back of each stack first.
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    RECT bounds;
+    RECT overlap;
+    GetWindowRect(*it, &bounds);
+    if (IntersectRect(&overlap, &bounds, &screen)) {
+      const RECT area = ScreenToClientRect(*it, overlap);
+      RedrawWindow(*it, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    }
+  }
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+const UnitTypeDescriptor kTransparentLabelKindDescriptor = {
+    "透明标签",
+    "TransLabel",
+    {},
+    kTransparentLabelStateFlags,
+    {},
+    static_cast<uint32_t>(kProperties.size()),
+    kProperties.data(),
+    &GetTransparentLabelInterface,
+    {}};
+
+void* GetTransparentLabelInterface(int32_t operation) {
+  switch (operation) {
+    case unit_operation::kCreate:
+      return ToInterface<CreateUnitOperation>(&CreateTransparentLabel);
+    case unit_operation::kSetProperty:
+      return ToInterface<SetPropertyOperation>(&SetTransparentLabelProperty);
+    case unit_operation::kSave:
+      return ToInterface<SaveUnitOperation>(&SaveTransparentLabel);
+    case unit_operation::kGetProperty:
+      return ToInterface<GetPropertyOperation>(&GetTransparentLabelProperty);
+    case unit_operation::kConvertTexts:
+      return ToInterface<ConvertTextsOperation>(&ConvertTransparentLabelTexts);
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace mnemora

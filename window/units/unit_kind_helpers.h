@@ -1,0 +1,44 @@
+// Small pieces the core unit kinds share: handing out operations with their
+// contract types checked, and moving texts in and out of property values.
+#pragma once
+
+#include <string>
+
+#include "window/units/unit_interface.h"
+
+namespace mnemora {
+
+// The operation as the untyped pointer a get-interface function returns;
+// naming the contract type makes a signature mismatch a compile error.
+template <typename Operation>
+void* ToInterface(Operation operation) {
+  return reinterpret_cast<void*>(operation);
+}
+
+inline UnitValue NumberValue(int64_t number) {
+  UnitValue value;
+  value.number = number;
+  return value;
+}
+
+inline UnitValue BytesValue(Bytes bytes) {
+  UnitValue value;
+  value.bytes = std::move(bytes);
+  return value;
+}
+
+inline UnitValue TextValue(const std::string& text) {
+  return BytesValue(Bytes(text.begin(), text.end()));
+}
+
+// A text value stops at its first zero byte, as the texts of the runtime do.
+inline std::string TextOf(const UnitValue& value) {
+  std::string text(value.bytes.begin(), value.bytes.end());
+  return text.substr(0, text.find('\0'));
+}
+
+inline uint32_t BooleanOf(const UnitValue& value) {
+  return value.number != 0 ? 1 : 0;
+}
+
+}  // namespace mnemora
