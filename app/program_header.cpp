@@ -1,6 +1,7 @@
 #include "app/program_header.h"
 
 #include "app/main_form_data.h"
+#include "app/handler_table.h"
 #include "runtime/support_libraries.h"
 
 namespace mnemora::app {
@@ -40,10 +41,10 @@ constexpr const char* kDllFunctionNames[dll::kDeclarationCount] = {
 
 const ProgramHeader& MnemoraProgramHeader() {
   static const ProgramHeader header = {
-      3,        // run mode
-      0,        // reserved
-      0x10449,  // serial
-      nullptr,  // code base: no handlers are bound yet
+      3,                      // run mode
+      0,                      // reserved
+      0x10449,                // serial
+      &MainWindowHandlers(),  // code base: the handler table
       kConstantArea,
       sizeof kConstantArea,
       MainFormData(),

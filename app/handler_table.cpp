@@ -1,0 +1,41 @@
+#include "app/handler_table.h"
+
+#include <array>
+
+#include "app/edit_handlers.h"
+#include "app/handler_routines.h"
+#include "app/lookup_handlers.h"
+#include "app/query_worker.h"
+#include "app/window_creation.h"
+
+namespace mnemora::app {
+namespace {
+
+// A null routine is a binding without a handler: the event goes on as if
+// nothing were bound.
+constexpr std::array<EventHandler, kHandlerRoutineCount> kRoutines = {
+    OnHideHelpPanel,          // kHideHelpPanel
+    OnWindowCreated,          // kWindowCreated
+    nullptr,                  // kKeyMonitorChanged: none until there is a key monitor
+    OnShowDeleteHelp,         // kShowDeleteHelp
+    OnShowFormatHelp,         // kShowFormatHelp
+    OnDeleteInstruction,      // kDeleteInstruction
+    OnModifyAnnotation,       // kModifyAnnotation
+    OnAddInstruction,         // kAddInstruction
+    nullptr,                  // kAnnotationButtonReleased: bound, and does nothing
+    OnAnnotationDoubleClick,  // kAnnotationDoubleClick
+    OnQueryChanged,           // kQueryChanged
+    OnQueryKeyDown,           // kQueryKeyDown
+    OnQueryDoubleClick,       // kQueryDoubleClick
+    OnInstructionSelected,    // kInstructionSelected
+};
+
+constexpr HandlerTable kTable = {static_cast<uint32_t>(kRoutines.size()), kRoutines.data()};
+
+}  // namespace
+
+const HandlerTable& MainWindowHandlers() {
+  return kTable;
+}
+
+}  // namespace mnemora::app
