@@ -5,7 +5,7 @@ SHELL := /bin/bash
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 
-.PHONY: run test setup configure-x64 configure-x86 build-x64 build-x86
+.PHONY: run test bench setup configure-x64 configure-x86 build-x64 build-x86
 
 # Only the program itself is built for a run, not the tests.
 run: configure-x64
@@ -17,6 +17,11 @@ run: configure-x64
 # display, which is stopped again whether the tests pass or not.
 test: build-x64 build-x86
 	tools/wine-session.sh run -- ctest --preset x64
+
+# Load and search times of the instruction table; not part of the tests.
+bench: configure-x64
+	cmake --build --preset x64 -j $(JOBS) --target mnemora_bench
+	tools/wine-exec.sh build/x64/bin/mnemora_bench.exe
 
 setup:
 	tools/setup.sh

@@ -2,27 +2,41 @@
 
 #include <array>
 
+#include "app/edit_handlers.h"
 #include "app/handler_routines.h"
 #include "app/key_monitor.h"
+#include "app/lookup_handlers.h"
+#include "app/query_worker.h"
 #include "app/window_creation.h"
 
 namespace mnemora::app {
 namespace {
 
-constexpr std::array<EventHandler, kHandlerRoutineCount> MakeRoutines() {
-  std::array<EventHandler, kHandlerRoutineCount> routines{};
-  routines[kWindowCreated] = OnWindowCreated;
-  routines[kKeyMonitorChanged] = OnKeyMonitorChanged;
-  return routines;
-}
+// A null routine is a binding without a handler: the event goes on as if
+// nothing were bound.
+constexpr std::array<EventHandler, kHandlerRoutineCount> kRoutines = {
+    OnHideHelpPanel,          // kHideHelpPanel
+    OnWindowCreated,          // kWindowCreated
+    OnKeyMonitorChanged,      // kKeyMonitorChanged
+    OnShowDeleteHelp,         // kShowDeleteHelp
+    OnShowFormatHelp,         // kShowFormatHelp
+    OnDeleteInstruction,      // kDeleteInstruction
+    OnModifyAnnotation,       // kModifyAnnotation
+    OnAddInstruction,         // kAddInstruction
+    nullptr,                  // kAnnotationButtonReleased: bound, and does nothing
+    OnAnnotationDoubleClick,  // kAnnotationDoubleClick
+    OnQueryChanged,           // kQueryChanged
+    OnQueryKeyDown,           // kQueryKeyDown
+    OnQueryDoubleClick,       // kQueryDoubleClick
+    OnInstructionSelected,    // kInstructionSelected
+};
 
-constexpr std::array<EventHandler, kHandlerRoutineCount> kRoutines = MakeRoutines();
+constexpr HandlerTable kTable = {static_cast<uint32_t>(kRoutines.size()), kRoutines.data()};
 
 }  // namespace
 
 const HandlerTable& MainWindowHandlers() {
-  static const HandlerTable table{kHandlerRoutineCount, kRoutines.data()};
-  return table;
+  return kTable;
 }
 
 }  // namespace mnemora::app

@@ -24,18 +24,23 @@ std::string_view FirstWord(std::string_view text) {
 }
 
 std::string WordsAfterFirst(std::string_view text) {
+  std::string words;
+  AppendWordsAfterFirst(text, &words);
+  return words;
+}
+
+void AppendWordsAfterFirst(std::string_view text, std::string* out) {
   const size_t start = text.find_first_not_of(kSpace);
   if (start == std::string_view::npos) {
-    return {};
+    return;
   }
   const size_t end = text.find(kSpace, start);
   if (end == std::string_view::npos) {
-    return std::string(text.substr(start));
+    out->append(text.substr(start));
+    return;
   }
-  std::string words;
   std::copy_if(text.begin() + static_cast<std::ptrdiff_t>(end), text.end(),
-               std::back_inserter(words), [](char c) { return c != kSpace; });
-  return words;
+               std::back_inserter(*out), [](char c) { return c != kSpace; });
 }
 
 std::string PinyinInitials(std::string_view text) {

@@ -19,6 +19,8 @@ std::string_view FirstWord(std::string_view text);
 // annotation are dropped. Odd case: a first word that runs to the end of the
 // text (no space after it) is returned itself.
 std::string WordsAfterFirst(std::string_view text);
+// The same, appended to *out.
+void AppendWordsAfterFirst(std::string_view text, std::string* out);
 
 // The text with every GB2312 hanzi replaced by the lower-case first letter
 // of its reading (PinyinInitialTable); other bytes, and double-byte

@@ -1,7 +1,7 @@
 #include "app/program_header.h"
 
-#include "app/handler_table.h"
 #include "app/main_form_data.h"
+#include "app/handler_table.h"
 #include "runtime/support_libraries.h"
 
 namespace mnemora::app {
@@ -44,7 +44,7 @@ const ProgramHeader& MnemoraProgramHeader() {
       3,                      // run mode
       0,                      // reserved
       0x10449,                // serial
-      &MainWindowHandlers(),  // code base
+      &MainWindowHandlers(),  // code base: the handler table
       kConstantArea,
       sizeof kConstantArea,
       MainFormData(),

@@ -1,14 +1,58 @@
 #include "commands/keyed_list_commands.h"
 
 #include <cstring>
+#include <functional>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "commands/command_args.h"
 #include "runtime/heap_blocks.h"
 
 namespace mnemora {
+
+// Open addressing over the entries: a power-of-two table of entry
+// pointers, kept at most half full, so a key is found in a probe or two
+// and adding an entry allocates nothing of its own.
+struct KeyedListIndex {
+  std::vector<KeyedEntry*> slots = std::vector<KeyedEntry*>(16);
+  size_t used = 0;
+  KeyedEntry* last = nullptr;
+};
+
 namespace {
 
 int32_t g_lastError = 0;
+
+std::string_view KeyOf(const KeyedEntry* entry) {
+  return std::string_view(entry->key, entry->keyLength);
+}
+
+// The slot holding the entry with this key, or the empty slot where it
+// would go.
+KeyedEntry** FindSlot(KeyedListIndex& index, std::string_view key) {
+  const size_t mask = index.slots.size() - 1;
+  const size_t hash = std::hash<std::string_view>{}(key);
+  size_t slot = hash & mask;
+  while (index.slots[slot] != nullptr && KeyOf(index.slots[slot]) != key) {
+    slot = (slot + 1) & mask;
+  }
+  return &index.slots[slot];
+}
+
+void AddToIndex(KeyedListIndex& index, KeyedEntry* entry) {
+  if (2 * (index.used + 1) > index.slots.size()) {
+    const std::vector<KeyedEntry*> old =
+        std::exchange(index.slots, std::vector<KeyedEntry*>(2 * index.slots.size()));
+    for (KeyedEntry* kept : old) {
+      if (kept != nullptr) {
+        *FindSlot(index, KeyOf(kept)) = kept;
+      }
+    }
+  }
+  *FindSlot(index, KeyOf(entry)) = entry;
+  ++index.used;
+}
 
 KeyedListHead** ListVariable(const ArgValue& variable) {
   return static_cast<KeyedListHead**>(variable.AsPointer());
@@ -93,6 +137,7 @@ void CreateKeyedList(ArgValue*, int32_t count, ArgValue* args) {
   }
   auto* head = static_cast<KeyedListHead*>(MemAlloc(sizeof(KeyedListHead)));
   head->first = nullptr;
+  head->index = new KeyedListIndex;
   *variable = head;
 }
 
@@ -109,6 +154,7 @@ void FreeKeyedList(ArgValue*, int32_t count, ArgValue* args) {
     MemFree(entry);
     entry = next;
   }
+  delete (*variable)->index;
   MemFree(*variable);
   // Emptied, so that a second free of the same variable frees nothing twice.
   *variable = nullptr;
@@ -130,13 +176,11 @@ void AddKeyedValue(ArgValue* result, int32_t count, ArgValue* args) {
   }
   const char* keyText = TextOf(key);
   const size_t keyLength = std::strlen(keyText);
-  KeyedEntry** tail = &(*variable)->first;
-  for (; *tail != nullptr; tail = &(*tail)->next) {
-    if ((*tail)->keyLength == keyLength && std::memcmp((*tail)->key, keyText, keyLength) == 0) {
-      MemFree(value);
-      g_lastError = keyed_list_error::kDuplicateKey;
-      return;
-    }
+  KeyedListIndex& index = *(*variable)->index;
+  if (*FindSlot(index, std::string_view(keyText, keyLength)) != nullptr) {
+    MemFree(value);
+    g_lastError = keyed_list_error::kDuplicateKey;
+    return;
   }
   auto* entry = static_cast<KeyedEntry*>(MemAlloc(sizeof(KeyedEntry)));
   entry->key = static_cast<char*>(CopyBlock(keyText, keyLength + 1));
@@ -144,7 +188,9 @@ void AddKeyedValue(ArgValue* result, int32_t count, ArgValue* args) {
   entry->value = value;
   entry->kind = kind;
   entry->next = nullptr;
-  *tail = entry;
+  (index.last != nullptr ? index.last->next : (*variable)->first) = entry;
+  index.last = entry;
+  AddToIndex(index, entry);
   *result = ArgValue::Boolean(true);
 }
 

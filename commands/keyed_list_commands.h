@@ -25,8 +25,13 @@ struct KeyedEntry {
   KeyedEntry* next;
 };
 
+struct KeyedListIndex;
+
 struct KeyedListHead {
   KeyedEntry* first;
+  // Every key and the last entry, kept beside the entries so that adding to
+  // a long list neither compares every key nor walks to the end.
+  KeyedListIndex* index;
 };
 
 // The library's last-error values; success leaves the last error unchanged.

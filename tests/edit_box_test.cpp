@@ -13,7 +13,7 @@
 #include "window/units/edit_box.h"
 #include "window/units/edit_box_block.h"
 #include "window/units/edit_box_input.h"
-#include "window/units/window_dc.h"
+#include "window/gdi_scopes.h"
 
 namespace mnemora {
 namespace {
@@ -97,7 +97,7 @@ TEST(EditBoxCreateTest, EmptyBlockTakesDefaultsAndSingleLineIsAtLeastOneCharacte
   SIZE sample{};
   {
     WindowDc dc(edit);
-    SelectedObject font(dc.Get(), GetStockObject(DEFAULT_GUI_FONT));
+    ScopedSelection font(dc.Get(), GetStockObject(DEFAULT_GUI_FONT));
     GetTextExtentPoint32A(dc.Get(), "汉", 2, &sample);
   }
   EXPECT_EQ(HeightOf(edit), sample.cy + 2 * GetSystemMetrics(SM_CYEDGE));

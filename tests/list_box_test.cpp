@@ -11,7 +11,7 @@
 #include "window/form_bytes.h"
 #include "window/units/list_box.h"
 #include "window/units/list_box_block.h"
-#include "window/units/window_dc.h"
+#include "window/gdi_scopes.h"
 
 namespace mnemora {
 namespace {

@@ -95,6 +95,28 @@ TEST_F(KeyedListTest, KeysAreExactAndUniqueAndKeepTheirOrder) {
   EXPECT_EQ(Entry(5), nullptr);
 }
 
+TEST_F(KeyedListTest, ALongListStillFindsEveryDuplicateAndKeepsInsertionOrder) {
+  // Enough keys for the index to grow many times; every key comes twice,
+  // the second time long after the first.
+  constexpr int kKeys = 5000;
+  const auto keyAt = [](int i) {
+    std::string key = "K";
+    key += std::to_string(i * 7919 % kKeys);
+    return key;
+  };
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < kKeys; ++i) {
+      EXPECT_EQ(Add(T(keyAt(i).c_str()), I(round)), round == 0) << keyAt(i);
+    }
+  }
+  const KeyedEntry* entry = list_->first;
+  for (int i = 0; i < kKeys; ++i, entry = entry->next) {
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(std::string(entry->key), keyAt(i));
+  }
+  EXPECT_EQ(entry, nullptr);
+}
+
 TEST_F(KeyedListTest, ValuesAreStoredByKindAndNumbersAsDoubles) {
   const char text[] = "注释";
   void* bytes = MakeByteSet("a\0b", 3);

@@ -86,20 +86,6 @@ Pixels ToPixels(const PictureBitmap& bitmap) {
   return pixels;
 }
 
-// Owns a window's DC for a screen read.
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  ~WindowDc() { ReleaseDC(window_, dc_); }
-  HDC Get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
 // A bitmap of the window's client size, filled with a colour no unit paints
 // so that unpainted pixels show.
 PictureBitmap ClientBitmap(HWND window) {

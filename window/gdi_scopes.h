@@ -28,6 +28,24 @@ class ScopedSelection {
   HGDIOBJ previous_;
 };
 
+// A window's device context (GetDC) for the owner's lifetime.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_ != nullptr) {
+      ReleaseDC(window_, dc_);
+    }
+  }
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // BeginPaint for the owner's lifetime, EndPaint after.
 class PaintScope {
  public:

@@ -5,11 +5,6 @@
 
 namespace mnemora {
 
-std::string TextOf(const UnitValue& value) {
-  std::string text(value.bytes.begin(), value.bytes.end());
-  return text.substr(0, text.find('\0'));
-}
-
 DWORD UnitWindowStyle(uint32_t unitStyle) {
   return ((unitStyle & kUnitStyleDisabled) != 0 ? WS_DISABLED : 0) |
          ((unitStyle & kUnitStyleTabStop) != 0 ? WS_TABSTOP : 0);

@@ -12,39 +12,10 @@
 #include "runtime/unit_type_descriptor.h"
 #include "window/unit_support.h"
 #include "window/units/property_table.h"
+#include "window/units/unit_kind_helpers.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
-
-// The operation as the untyped pointer a get-interface function returns;
-// naming the contract type makes a signature mismatch a compile error.
-template <typename Operation>
-void* ToInterface(Operation operation) {
-  return reinterpret_cast<void*>(operation);
-}
-
-inline UnitValue NumberValue(int64_t number) {
-  UnitValue value;
-  value.number = number;
-  return value;
-}
-
-inline UnitValue BytesValue(Bytes bytes) {
-  UnitValue value;
-  value.bytes = std::move(bytes);
-  return value;
-}
-
-inline UnitValue TextValue(const std::string& text) {
-  return BytesValue(Bytes(text.begin(), text.end()));
-}
-
-// A text value stops at its first zero byte, as the runtime's texts do.
-std::string TextOf(const UnitValue& value);
-
-inline uint32_t BooleanOf(const UnitValue& value) {
-  return value.number != 0 ? 1 : 0;
-}
 
 // A stored dword holds a signed number; clamped into [low, high] it goes
 // back into the dword.

@@ -19,7 +19,7 @@
 #include "window/units/unit_interface.h"
 #include "window/units/unit_kind_helpers.h"
 #include "window/units/unit_thread_call.h"
-#include "window/units/window_dc.h"
+#include "window/gdi_scopes.h"
 
 namespace mnemora {
 namespace {
@@ -283,7 +283,7 @@ void EditBoxUnit::EnsureMinimumHeight() {
   SIZE size{};
   {
     WindowDc dc(Handle());
-    SelectedObject font(dc.Get(), FontOrDefault(font_));
+    ScopedSelection font(dc.Get(), FontOrDefault(font_));
     GetTextExtentPoint32A(dc.Get(), kSampleCharacter, sizeof kSampleCharacter - 1, &size);
   }
   const int minimum = size.cy + 2 * GetSystemMetrics(SM_CYEDGE);

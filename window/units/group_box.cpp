@@ -40,23 +40,16 @@ enum GroupBoxProperty : int32_t {
   kGroupBoxPropertyCount
 };
 
-constexpr UnitPropertyEntry kProperties[] = {
-    PropertyOfType(property_type::kInteger),           // 0 left
-    PropertyOfType(property_type::kInteger),           // 1 top
-    PropertyOfType(property_type::kInteger),           // 2 width
-    PropertyOfType(property_type::kInteger),           // 3 height
-    PropertyOfType(property_type::kText),              // 4 tag
-    PropertyOfType(property_type::kBoolean),           // 5 visible
-    PropertyOfType(property_type::kBoolean),           // 6 disabled
-    PropertyOfType(property_type::kMousePointer),      // 7 mouse pointer
+constexpr UnitPropertyEntry kOwnProperties[] = {
     PropertyOfType(property_type::kText),              // 8 caption
     PropertyOfType(property_type::kChoice),            // 9 caption alignment
     PropertyOfType(property_type::kColour),            // 10 text colour
     PropertyOfType(property_type::kBackgroundColour),  // 11 background colour
     PropertyOfType(property_type::kFont),              // 12 font
 };
-static_assert(std::size(kProperties) == kCommonPropertyCount + kGroupBoxPropertyCount,
-              "13 properties");
+static_assert(std::size(kOwnProperties) == kGroupBoxPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 13, "13 properties in all");
 
 // Caption alignment 0 left, 1 centre, 2 right as button style bits.
 constexpr DWORD kAlignmentStyles[] = {BS_LEFT, BS_CENTER, BS_RIGHT};
@@ -318,10 +311,14 @@ Bytes ConvertGroupBoxTexts(const Bytes& block, std::string (*convert)(const std:
 
 }  // namespace
 
-const UnitTypeDescriptor kGroupBoxKindDescriptor = {"分组框",    "GroupBox",
-                                                    {},          kGroupBoxStateFlags,
-                                                    {},          std::size(kProperties),
-                                                    kProperties, &GetGroupBoxInterface,
+const UnitTypeDescriptor kGroupBoxKindDescriptor = {"分组框",
+                                                    "GroupBox",
+                                                    {},
+                                                    kGroupBoxStateFlags,
+                                                    {},
+                                                    static_cast<uint32_t>(kProperties.size()),
+                                                    kProperties.data(),
+                                                    &GetGroupBoxInterface,
                                                     {}};
 
 void* GetGroupBoxInterface(int32_t operation) {

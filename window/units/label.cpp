@@ -63,15 +63,7 @@ enum LabelProperty : int32_t {
   kLabelPropertyCount
 };
 
-constexpr UnitPropertyEntry kProperties[] = {
-    PropertyOfType(property_type::kInteger),           // 0 left
-    PropertyOfType(property_type::kInteger),           // 1 top
-    PropertyOfType(property_type::kInteger),           // 2 width
-    PropertyOfType(property_type::kInteger),           // 3 height
-    PropertyOfType(property_type::kText),              // 4 tag
-    PropertyOfType(property_type::kBoolean),           // 5 visible
-    PropertyOfType(property_type::kBoolean),           // 6 disabled
-    PropertyOfType(property_type::kMousePointer),      // 7 mouse pointer
+constexpr UnitPropertyEntry kOwnProperties[] = {
     PropertyOfType(property_type::kText),              // 8 caption
     PropertyOfType(property_type::kChoice),            // 9 effect
     PropertyOfType(property_type::kChoice),            // 10 border style
@@ -94,8 +86,9 @@ constexpr UnitPropertyEntry kProperties[] = {
     PropertyOfType(property_type::kText),              // 27 data source name
     PropertyOfType(property_type::kText),              // 28 data column name
 };
-static_assert(std::size(kProperties) == kCommonPropertyCount + kLabelPropertyCount,
-              "29 properties");
+static_assert(std::size(kOwnProperties) == kLabelPropertyCount, "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 29, "29 properties in all");
 
 // One gradient background kind: the axis the colours run along, whether
 // they run backwards, and whether they run out from both edges to the
@@ -540,10 +533,14 @@ Bytes ConvertLabelTexts(const Bytes& block, std::string (*convert)(const std::st
 
 }  // namespace
 
-const UnitTypeDescriptor kLabelKindDescriptor = {"标签",      "Label",
-                                                 {},          kLabelStateFlags,
-                                                 {},          std::size(kProperties),
-                                                 kProperties, &GetLabelInterface,
+const UnitTypeDescriptor kLabelKindDescriptor = {"标签",
+                                                 "Label",
+                                                 {},
+                                                 kLabelStateFlags,
+                                                 {},
+                                                 static_cast<uint32_t>(kProperties.size()),
+                                                 kProperties.data(),
+                                                 &GetLabelInterface,
                                                  {}};
 
 void* GetLabelInterface(int32_t operation) {

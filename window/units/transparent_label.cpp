@@ -42,25 +42,19 @@ enum TransparentLabelProperty : int32_t {
   kTransparentLabelPropertyCount
 };
 
-constexpr UnitPropertyEntry kProperties[] = {
-    PropertyOfType(property_type::kInteger),       // 0 left
-    PropertyOfType(property_type::kInteger),       // 1 top
-    PropertyOfType(property_type::kInteger),       // 2 width
-    PropertyOfType(property_type::kInteger),       // 3 height
-    PropertyOfType(property_type::kText),          // 4 tag
-    PropertyOfType(property_type::kBoolean),       // 5 visible
-    PropertyOfType(property_type::kBoolean),       // 6 disabled
-    PropertyOfType(property_type::kMousePointer),  // 7 mouse pointer
-    PropertyOfType(property_type::kText),          // 8 caption
-    PropertyOfType(property_type::kChoice),        // 9 effect
-    PropertyOfType(property_type::kFont),          // 10 font
-    PropertyOfType(property_type::kColour),        // 11 text colour
-    PropertyOfType(property_type::kChoice),        // 12 horizontal alignment
-    PropertyOfType(property_type::kBoolean),       // 13 multi-line
-    PropertyOfType(property_type::kChoice),        // 14 vertical alignment
+constexpr UnitPropertyEntry kOwnProperties[] = {
+    PropertyOfType(property_type::kText),     // 8 caption
+    PropertyOfType(property_type::kChoice),   // 9 effect
+    PropertyOfType(property_type::kFont),     // 10 font
+    PropertyOfType(property_type::kColour),   // 11 text colour
+    PropertyOfType(property_type::kChoice),   // 12 horizontal alignment
+    PropertyOfType(property_type::kBoolean),  // 13 multi-line
+    PropertyOfType(property_type::kChoice),   // 14 vertical alignment
 };
-static_assert(std::size(kProperties) == kCommonPropertyCount + kTransparentLabelPropertyCount,
-              "15 properties");
+static_assert(std::size(kOwnProperties) == kTransparentLabelPropertyCount,
+              "one entry per property");
+constexpr auto kProperties = WithCommonProperties(kOwnProperties);
+static_assert(kProperties.size() == 15, "15 properties in all");
 
 // Stored values out of range are clamped as written ones are.
 void ClampTransparentLabelProperties(TransparentLabelProperties& p) {
@@ -360,8 +354,14 @@ void RepaintBeneath(HWND window) {
 }
 
 const UnitTypeDescriptor kTransparentLabelKindDescriptor = {
-    "透明标签", "TransLabel",           {},          kTransparentLabelStateFlags,
-    {},         std::size(kProperties), kProperties, &GetTransparentLabelInterface,
+    "透明标签",
+    "TransLabel",
+    {},
+    kTransparentLabelStateFlags,
+    {},
+    static_cast<uint32_t>(kProperties.size()),
+    kProperties.data(),
+    &GetTransparentLabelInterface,
     {}};
 
 void* GetTransparentLabelInterface(int32_t operation) {

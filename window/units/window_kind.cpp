@@ -8,6 +8,7 @@
 #include "runtime/runtime_service.h"
 #include "runtime/win_handles.h"
 #include "window/event_dispatch.h"
+#include "window/picture_decoding.h"
 #include "window/unit_support.h"
 #include "window/units/property_table.h"
 #include "window/units/property_table.h"
@@ -295,29 +296,11 @@ WindowStyles StylesFor(const WindowProperties& p, bool child, uint32_t unitStyle
   return WindowStyles{style, exStyle};
 }
 
-// The first image of an icon file, or null.
-HICON IconFromImage(const Bytes& image, int size) {
-  if (image.size() < 6 + 16) {
-    return nullptr;
-  }
-  const int offset = LookupIconIdFromDirectoryEx(const_cast<uint8_t*>(image.data()), TRUE, size,
-                                                 size, LR_DEFAULTCOLOR);
-  uint32_t length;
-  uint32_t start;
-  std::memcpy(&length, image.data() + 6 + 8, 4);
-  std::memcpy(&start, image.data() + 6 + 12, 4);
-  if (offset < 0 || start > image.size() || length > image.size() - start) {
-    return nullptr;
-  }
-  return CreateIconFromResourceEx(const_cast<uint8_t*>(image.data() + start), length, TRUE,
-                                  0x00030000, size, size, LR_DEFAULTCOLOR);
-}
-
 void SetIcons(WindowObject& window) {
-  HICON large = IconFromImage(window.properties.icon, 32);
-  HICON small = IconFromImage(window.properties.icon, 16);
-  window.ownLargeIcon.Reset(large);
-  window.ownSmallIcon.Reset(small);
+  window.ownLargeIcon = MakePictureIcon(window.properties.icon, 32);
+  window.ownSmallIcon = MakePictureIcon(window.properties.icon, 16);
+  HICON large = window.ownLargeIcon.Get();
+  HICON small = window.ownSmallIcon.Get();
   if (large == nullptr) {
     HICON defaults[2] = {nullptr, nullptr};
     RuntimeService(runtime_service::kDefaultIcons, reinterpret_cast<intptr_t>(defaults), 0);

@@ -1,0 +1,80 @@
+#include "app/edit_handlers.h"
+
+#include <string>
+
+#include "app/command_calls.h"
+#include "app/instruction_edits.h"
+#include "app/instruction_file.h"
+#include "app/instruction_set.h"
+#include "app/instruction_table.h"
+#include "app/main_window_units.h"
+#include "app/work_pacing.h"
+#include "window/units/list_box_methods.h"
+
+namespace mnemora::app {
+namespace {
+
+const EditPacing kProcessEvents = [] { ProcessEventsCheckpoint(); };
+
+OwnedText AnnotationBoxText() {
+  return ReadTextProperty(kAnnotationBox, property::kContent);
+}
+
+// The text of the selected list item; empty when nothing is selected.
+std::string SelectedMnemonic() {
+  const int32_t selection = ReadIntegerProperty(kInstructionList, property::kSelection);
+  if (selection < 0) {
+    return {};
+  }
+  return std::string(
+      OwnedText(CallCore(GetItemText, {UnitRef(kInstructionList), ArgValue::Integer(selection)}))
+          .View());
+}
+
+// One write, no retry; the list is rebuilt from whatever the file holds
+// afterwards, and success is reported only when the write succeeded.
+void FinishEdit(const std::string& fileText, const char* message) {
+  const bool written = WriteInstructionFile(InstructionFilePath(), fileText);
+  CallCore(ClearItems, {UnitRef(kInstructionList)});
+  LoadInstructionSet();
+  if (written) {
+    WriteTextProperty(kAnnotationBox, property::kContent, message);
+  }
+}
+
+}  // namespace
+
+HandlerOutcome OnAddInstruction(int32_t, const HandlerArg*) {
+  const OwnedText box = AnnotationBoxText();
+  const std::string mnemonic = NewMnemonic(box.View());
+  if (mnemonic.empty()) {
+    return {};
+  }
+  const std::string line = InstructionLine(mnemonic, EditedAnnotation(box.View()));
+  const InstructionTableRef table = CurrentInstructionTable();
+  FinishEdit(AddedFileText(*table, line, kProcessEvents), "亲：添加汇编指令成功！");
+  return {};
+}
+
+HandlerOutcome OnModifyAnnotation(int32_t, const HandlerArg*) {
+  const std::string mnemonic = SelectedMnemonic();
+  if (mnemonic.empty()) {
+    return {};
+  }
+  const std::string annotation = EditedAnnotation(AnnotationBoxText().View());
+  const InstructionTableRef table = CurrentInstructionTable();
+  FinishEdit(ModifiedFileText(*table, mnemonic, annotation, kProcessEvents), "亲：修改注解成功！");
+  return {};
+}
+
+HandlerOutcome OnDeleteInstruction(int32_t, const HandlerArg*) {
+  const std::string mnemonic = SelectedMnemonic();
+  if (mnemonic.empty()) {
+    return {};
+  }
+  const InstructionTableRef table = CurrentInstructionTable();
+  FinishEdit(DeletedFileText(*table, mnemonic, kProcessEvents), "亲：删除汇编指令成功！");
+  return {};
+}
+
+}  // namespace mnemora::app

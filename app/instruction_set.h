@@ -1,0 +1,20 @@
+// Loading and saving the instruction set: the table every look-up reads,
+// the list of mnemonics and the count label.
+#pragma once
+
+namespace mnemora::app {
+
+// Builds the table from the instruction file (the default set when there is
+// no file), publishes it, adds its mnemonics to 列表框1 (which the caller
+// has emptied), writes the file when it was missing and shows the count in
+// 标签_指令个数.
+void LoadInstructionSet();
+
+// Writes the current table to the instruction file, with a bounded number of
+// attempts; when all fail, the file stays as it was and the table in memory.
+void SaveInstructionSet();
+
+// Releases the table at program end.
+void FreeInstructionSet();
+
+}  // namespace mnemora::app
