@@ -4,6 +4,7 @@
 
 #include "app/edit_handlers.h"
 #include "app/handler_routines.h"
+#include "app/key_monitor.h"
 #include "app/lookup_handlers.h"
 #include "app/query_worker.h"
 #include "app/window_creation.h"
@@ -16,7 +17,7 @@ namespace {
 constexpr std::array<EventHandler, kHandlerRoutineCount> kRoutines = {
     OnHideHelpPanel,          // kHideHelpPanel
     OnWindowCreated,          // kWindowCreated
-    nullptr,                  // kKeyMonitorChanged: none until there is a key monitor
+    OnKeyMonitorChanged,      // kKeyMonitorChanged
     OnShowDeleteHelp,         // kShowDeleteHelp
     OnShowFormatHelp,         // kShowFormatHelp
     OnDeleteInstruction,      // kDeleteInstruction

@@ -6,6 +6,7 @@
 
 #include "app/instruction_set.h"
 #include "app/program_header.h"
+#include "app/start_guards.h"
 #include "runtime/entry_table.h"
 
 namespace mnemora::app {
@@ -14,6 +15,7 @@ namespace {
 // Frees the application's globals when the program ends.
 void FreeGlobals() {
   FreeInstructionSet();
+  FreeStartGuards();
 }
 
 }  // namespace
@@ -26,6 +28,7 @@ int ApplicationMain() {
   // window's creation sequence.
   const intptr_t exitRoutine = reinterpret_cast<intptr_t>(&FreeGlobals);
   runtime.CallRuntimeHelper(runtime_helper::kRegisterExitRoutine, 1, &exitRoutine);
+  ResolveSkinAtEntry();
   runtime.LoadWindow(kMainWindowId);
   runtime.RunMessageLoop();
   return 0;

@@ -1,0 +1,26 @@
+// The memory behind the global Ctrl+C: which of the key codes 17 (Ctrl) and
+// 67 (C) the key reports have shown since the last look-up. Free of
+// <windows.h>.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace mnemora::app {
+
+class HotkeyTrail {
+ public:
+  // Looks for "17" and then "67" anywhere in the key report, so a name or
+  // another code holding those digits counts too (F6 is 117); pause runs
+  // before each append. Returns whether the trail now holds "1767".
+  bool Note(std::string_view report, const std::function<void()>& pause);
+  void Clear() { trail_.clear(); }
+  std::string_view View() const { return trail_; }
+
+ private:
+  void Append(std::string_view code);
+  std::string trail_;
+};
+
+}  // namespace mnemora::app
