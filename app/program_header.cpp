@@ -1,7 +1,7 @@
 #include "app/program_header.h"
 
-#include "app/main_form_data.h"
 #include "app/handler_table.h"
+#include "app/main_form_data.h"
 #include "runtime/support_libraries.h"
 
 namespace mnemora::app {

@@ -1,5 +1,7 @@
 #include "app/window_creation.h"
 
+#include <string>
+
 #include "app/command_calls.h"
 #include "app/instruction_set.h"
 #include "app/instruction_table.h"
@@ -10,21 +12,20 @@
 namespace mnemora::app {
 namespace {
 
-// The whole instruction text, which Ctrl+C looks copied words up in.
-std::string CurrentInstructionText() {
+// The whole instruction text the current table was built from: what Ctrl+C
+// looks a copied word up in.
+std::string LookUpText() {
   return CurrentInstructionTable()->Text();
 }
 
 }  // namespace
 
-// When the window has been asked to close because another copy runs, the
-// remaining steps still run; the close comes when the posted request does.
 HandlerOutcome OnWindowCreated(int32_t, const HandlerArg*) {
   RefuseSecondCopy();
   LoadInstructionSet();
   AttachSkinIfPresent();
   CallCore(FocusUnit, {UnitRef(kQueryBox)});
-  InstallMainWindowKeyMonitor(CurrentInstructionText);
+  InstallMainWindowKeyMonitor(LookUpText);
   return {};
 }
 
