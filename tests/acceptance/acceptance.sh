@@ -71,7 +71,16 @@ exit_code_is() {  # directory, code
     [[ -s "$1/exit-code" ]] && break
     sleep 0.05
   done
-  [[ "$(cat "$1/exit-code" 2>/dev/null)" == "$2" ]]
+  [[ "$(cat "$1/exit-code" 2>/dev/null)" == "$2" ]] && return 0
+  echo "  exit code '$(cat "$1/exit-code" 2>/dev/null)', $(drive count) window(s) titled as the tool," \
+    "$(xdotool search --name '禁止重复运行' 2>/dev/null | wc -l) refusal(s)"
+  return 1
+}
+
+# A copy still closing would make the next one refuse to start.
+start_alone() {  # directory
+  drive wait-gone "$WAIT" || echo "  an earlier copy is still open"
+  start_tool "$1"
 }
 
 tool_window() { xdotool search --name '^Mnemora ' | head -1; }
@@ -114,7 +123,7 @@ mkdir -p "$SHOTS"
 # --- Keys, hot keys and a second copy, on one running tool ---------------
 TOOL="$WORK/tool"
 fresh_directory "$TOOL"
-start_tool "$TOOL"
+start_alone "$TOOL"
 check "the main window appears" drive wait-window "$WAIT"
 WINDOW="$(tool_window)"
 check "its key monitor reports keys" focus_until_monitoring "$WINDOW"
@@ -197,8 +206,8 @@ check "no window titled as the tool is left" drive wait-gone "$WAIT"
 
 # --- The skin library --------------------------------------------------
 skin_run() {  # directory
-  start_tool "$1"
-  drive wait-window "$WAIT" || return 1
+  start_alone "$1"
+  drive wait-window "$WAIT" || { echo "  no window"; return 1; }
   drive close
   exit_code_is "$1" 0
 }
@@ -225,7 +234,7 @@ for kind in refusing no_export; do
   DIR="$WORK/skin-$kind"
   fresh_directory "$DIR"
   cp "$BIN/skin/$kind/SkinH_QN.dll" "$DIR/"
-  start_tool "$DIR"
+  start_alone "$DIR"
   check "a skin library that is $kind: the tool starts" drive wait-window "$WAIT"
   check "  and shows no message" [ -z "$(xdotool search --name '^(信息：|运行时出错!)' 2>/dev/null)" ]
   drive close
@@ -234,7 +243,7 @@ done
 
 PLAIN="$WORK/no-skin"
 fresh_directory "$PLAIN"
-start_tool "$PLAIN"
+start_alone "$PLAIN"
 check "without a skin library the tool starts unskinned" drive wait-window "$WAIT"
 check "  and its key monitor works" focus_until_monitoring "$(tool_window)"
 xdotool key z
