@@ -17,7 +17,8 @@ inline constexpr int32_t kApi = 5;
 
 inline constexpr uint32_t kSupportLibraryCount = 6;
 
-// The table of library records, core library first.
+// The table of library records, core library first. The records belong to
+// the libraries themselves and are defined with the commands and unit kinds.
 const LibraryInfo* const* SupportLibraryTable();
 
 }  // namespace mnemora

@@ -5,11 +5,20 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "commands/file_system_commands.h"
+#include "runtime/dll_calls.h"
 #include "runtime/entry_table.h"
 #include "runtime/heap_blocks.h"
 #include "runtime/runtime_app.h"
+#include "runtime/event_handler.h"
+#include "runtime/support_libraries.h"
 #include "window/start_window.h"
+#include "window/units/window_block.h"
+#include "window/units/window_kind.h"
+#include "window/window_commands.h"
+#include "window/window_set.h"
 
 namespace mnemora {
 namespace {
@@ -18,8 +27,11 @@ constexpr uint32_t kProbeWindowId = 0x52010001;
 constexpr StartWindowDescription kWindows[] = {{kProbeWindowId, "探测窗口", "probe"}};
 
 constexpr uint8_t kConstantArea[] = {0};
-constexpr const char* kDllLibraries[] = {"no_such_library.dll", "", "user32.dll"};
-constexpr const char* kDllFunctions[] = {"NoSuchFunction", "NoSuchExport", "#60000"};
+constexpr const char* kDllLibraries[] = {"no_such_library.dll", "", "user32.dll",
+                                         "dll_exports_fixture.dll", "dll_exports_fixture.dll"};
+constexpr const char* kDllFunctions[] = {"NoSuchFunction", "NoSuchExport", "#60000", "NoSuchExport",
+                                         "CallerCleans"};
+constexpr int32_t kDllDeclarationCount = 5;
 
 std::string g_scenario;
 std::string g_logPath;
@@ -59,6 +71,33 @@ DWORD WINAPI RaiseOnThread(void*) {
   return 0;
 }
 
+// Loads and releases go to the log, so that the test sees what a failed
+// resolution gives back before the program ends.
+HMODULE LoggedLoad(const char* fileName) {
+  HMODULE module = LoadLibraryA(fileName);
+  if (module != nullptr) {
+    Log(("load " + std::string(fileName)).c_str());
+  }
+  return module;
+}
+FARPROC LookUp(HMODULE module, const char* name) {
+  return GetProcAddress(module, name);
+}
+BOOL LoggedFree(HMODULE module) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(module, path, MAX_PATH);
+  Log(("free " + std::string(path)).c_str());
+  return FreeLibrary(module);
+}
+
+void CallDeclaration(int32_t declaration) {
+  const uintptr_t words[] = {10, 3};
+  char line[64];
+  std::snprintf(line, sizeof line, "result %d",
+                static_cast<int>(kEntryTable.CallDllFunction(declaration, 2, words)));
+  Log(line);
+}
+
 void StartThread(LPTHREAD_START_ROUTINE routine) {
   CloseHandle(CreateThread(nullptr, 0, routine, nullptr, 0, nullptr));
 }
@@ -81,6 +120,36 @@ void UseFullHeap() {
   }
   SetRuntimeHeap(HeapSeam{FullHeapAllocate, FullHeapReallocate, FullHeapRelease});
 }
+
+// A stored form of one window without units, for the form-based scenarios.
+std::vector<WindowDescription> OneWindowForm() {
+  WindowDescription description;
+  description.windowId = kProbeWindowId;
+  UnitRecordFields window;
+  window.kind = kWindowKind;
+  window.width = 200;
+  window.height = 100;
+  window.stateFlags = 1;
+  window.events = {{0, 0}};
+  WindowProperties properties;
+  properties.title = "probe";
+  window.propertyBlock = WriteWindowBlock(properties);
+  description.table.ids = {0x06010000};
+  description.table.records = {BuildUnitRecord(window)};
+  return {description};
+}
+
+// The window's creation handler closes it, later or at once.
+HandlerOutcome CloseOnCreation(int32_t, const HandlerArg*) {
+  ArgValue args[2] = {ArgValue{kProbeWindowId, 0, type_code::kWindowReference},
+                      ArgValue::Boolean(g_scenario == "close-immediately")};
+  kEntryTable.CallCoreCommand(DestroyUnit, g_scenario == "close-immediately" ? 2 : 1, args);
+  Log("created");
+  return HandlerOutcome{};
+}
+
+const EventHandler kRoutines[] = {CloseOnCreation};
+const HandlerTable kHandlers = {1, kRoutines};
 
 int ProbeMain() {
   const EntryTable& runtime = kEntryTable;
@@ -113,8 +182,26 @@ int ProbeMain() {
   } else if (s == "missing-dll" || s == "missing-export" || s == "missing-ordinal") {
     const int32_t declaration = s == "missing-dll" ? 0 : s == "missing-export" ? 1 : 2;
     runtime.CallDllFunction(declaration, 0, nullptr);
+  } else if (s == "missing-fixture-export") {
+    SetDllLoader(DllLoader{LoggedLoad, LookUp, LoggedFree});
+    CallDeclaration(3);
+  } else if (s == "caller-cleans") {
+    CallDeclaration(4);
+  } else if (s == "selected-library-lacks-declared-name") {
+    // With no function name chosen, the next call looks up its own
+    // declaration's name in the chosen library, which lacks it.
+    const std::string library = TheRuntimeApp().programDirectory + "\\dll_exports_fixture.dll";
+    ArgValue args[] = {ArgValue::Text(library.c_str())};
+    if (runtime.CallCoreCommand(SelectDllFunction, 1, args).low != 0) {
+      Log("selected");
+      CallDeclaration(0);
+    }
   } else if (s == "end-program") {
     runtime.EndProgram(42);
+  } else if (s == "close-later" || s == "close-immediately") {
+    AddWindowDescriptions(OneWindowForm());
+    TheWindowSet().handlers = &kHandlers;
+    runtime.LoadWindow(kProbeWindowId);
   }
   // "no-window" and every scenario that loaded a window go on here.
   runtime.RunMessageLoop();
@@ -143,10 +230,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       0,
       0,
       nullptr,
-      3,
+      kDllDeclarationCount,
       kDllLibraries,
       kDllFunctions,
   };
-  InstallWindowSystem(StartWindowSystem(kWindows, 1));
-  return RunProgram(header, ProbeMain);
+  // A form that cannot be read ends the program at start-up.
+  static const uint8_t kCorruptForm[] = {16, 0, 0, 0, 1, 0};
+  static ProgramHeader formHeader = header;
+  formHeader.libraryCount = kSupportLibraryCount;
+  formHeader.libraries = SupportLibraryTable();
+  if (g_scenario == "corrupt-form") {
+    formHeader.formData = kCorruptForm;
+    formHeader.formLength = sizeof kCorruptForm;
+  }
+  const bool formBased = g_scenario == "corrupt-form" || g_scenario == "close-later" ||
+                         g_scenario == "close-immediately";
+  if (formBased) {
+    InstallFormWindowSystem();
+  } else {
+    InstallWindowSystem(StartWindowSystem(kWindows, 1));
+  }
+  return RunProgram(formBased ? formHeader : header, ProbeMain);
 }

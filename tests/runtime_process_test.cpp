@@ -130,6 +130,18 @@ TEST(ProgramEndTest, EndProgramOnTheMainThreadAndTheLoopWithoutWindows) {
   EXPECT_EQ(noWindow.log, "main routine returned\nexit routine\n");
 }
 
+TEST(ProgramEndTest, AWindowClosedByTheProgramEndsTheLoopOrIsGoneBeforeIt) {
+  // Closed after its creation handler returned: the running loop ends.
+  const ProbeRun later = RunProbe("close-later");
+  EXPECT_EQ(later.exitCode, 0u);
+  EXPECT_FALSE(later.sawBox);
+  EXPECT_EQ(later.log, "created\nmain routine returned\nexit routine\n");
+  // Closed inside its first event: the loop sees no window and returns.
+  const ProbeRun immediately = RunProbe("close-immediately");
+  EXPECT_EQ(immediately.exitCode, 0u);
+  EXPECT_EQ(immediately.log, "created\nmain routine returned\nexit routine\n");
+}
+
 TEST(ErrorReportTest, NumberedErrorShowsTheDocumentedBoxAndDropsExitRoutines) {
   const ProbeRun run = RunProbe("numbered-error");
   ASSERT_TRUE(run.sawBox);
@@ -171,6 +183,8 @@ TEST(ErrorReportTest, RuntimeFailuresEndWithMinusOne) {
       {"missing-ordinal",
        "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“user32.dll”中的输出命令“#60000”"
        "\r\n\r\n0, 0\r\n"},
+      {"corrupt-form",
+       "运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n\r\n0, 0\r\n"},
       {"error-on-thread",
        "运行时出错!\r\n\r\n错误代码：4\r\n\r\n错误信息：数组成员引用下标必须大于等于1\r\n"
        "\r\n67108865, 9\r\n"},
@@ -182,6 +196,47 @@ TEST(ErrorReportTest, RuntimeFailuresEndWithMinusOne) {
     EXPECT_EQ(run.exitCode, kErrorExit) << c.scenario;
     EXPECT_EQ(run.log, "") << c.scenario;
   }
+}
+
+TEST(DllCallEndTest, AFailedResolutionReleasesTheLibraryItLoaded) {
+  const ProbeRun run = RunProbe("missing-fixture-export");
+  EXPECT_TRUE(run.sawBox);
+  EXPECT_EQ(
+      run.boxText,
+      "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“dll_exports_fixture.dll”中的输出命令"
+      "“NoSuchExport”\r\n\r\n0, 0\r\n");
+  EXPECT_EQ(run.exitCode, kErrorExit);
+  const std::string library = ProgramDirectory() + "dll_exports_fixture.dll";
+  EXPECT_EQ(run.log, "load " + library + "\nfree " + library + "\n");
+}
+
+TEST(DllCallEndTest, ASelectedLibraryWithoutTheDeclaredNameEndsTheProgram) {
+  const ProbeRun run = RunProbe("selected-library-lacks-declared-name");
+  EXPECT_TRUE(run.sawBox);
+  EXPECT_EQ(run.boxText,
+            "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件中的输出命令“NoSuchFunction”"
+            "\r\n\r\n0, 0\r\n");
+  EXPECT_EQ(run.exitCode, kErrorExit);
+  EXPECT_EQ(run.log, "selected\n");
+}
+
+TEST(DllCallEndTest, ACallerCleansFunctionFailsTheStackCheckOnlyOn32Bit) {
+  const ProbeRun run = RunProbe("caller-cleans");
+#if defined(__i386__)
+  EXPECT_TRUE(run.sawBox);
+  EXPECT_EQ(run.boxText,
+            "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n"
+            "\r\n0, 0\r\n");
+  EXPECT_EQ(run.exitCode, kErrorExit);
+  EXPECT_EQ(run.log, "");
+#else
+  // On x86-64 the caller always removes the arguments, so a caller-cleans
+  // function leaves the stack as any other does: the check cannot fail and
+  // the program goes on with the function's result.
+  EXPECT_FALSE(run.sawBox);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.log, "result 7\nmain routine returned\nexit routine\n");
+#endif
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@
 #include "runtime/init_runtime.h"
 #include "runtime/runtime_app.h"
 #include "runtime/window_system_hooks.h"
+#include "runtime/message_loop.h"
+#include "window/font_property.h"
 #include "window/message_pretranslation.h"
 #include "window/units/unit_interface.h"
 #include "window/units/window_block.h"
@@ -161,6 +164,13 @@ WindowDescription TestForm(bool withRejectedUnit) {
   return d;
 }
 
+void WritePointer(uint32_t windowId, uint32_t unitId, int32_t property, int32_t fontPart,
+                  const void* pointer) {
+  const auto value = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(pointer));
+  kEntryTable.WriteUnitProperty(windowId, unitId, property, fontPart, static_cast<uint32_t>(value),
+                                static_cast<uint32_t>(value >> 32));
+}
+
 // --- fixture -------------------------------------------------------------------
 
 class WindowSystemTest : public ::testing::Test {
@@ -288,9 +298,7 @@ TEST_F(WindowSystemTest, PropertiesReadFromRecordsBeforeLoadAndFromWindowsAfter)
   EXPECT_EQ(kEntryTable.ReadUnitProperty(kWindowId, 0x16010005, 3, -1), 32627u);
 
   const char* newTag = "新的标记文本";
-  kEntryTable.WriteUnitProperty(kWindowId, 0x16010002, 4, -1,
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(newTag)),
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(newTag) >> 32));
+  WritePointer(kWindowId, 0x16010002, 4, -1, newTag);
   tag = reinterpret_cast<char*>(kEntryTable.ReadUnitProperty(kWindowId, 0x16010002, 4, -1));
   EXPECT_STREQ(tag, newTag);
   MemFree(tag);
@@ -303,9 +311,7 @@ TEST_F(WindowSystemTest, PropertiesReadFromRecordsBeforeLoadAndFromWindowsAfter)
   // Mouse pointers: the application sees table indexes, the record ids.
   const uint8_t index5[] = {5, 0, 0, 0};
   void* pointer = MakeByteSet(index5, 4);
-  kEntryTable.WriteUnitProperty(kWindowId, 0x16010005, 7, -1,
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer)),
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer) >> 32));
+  WritePointer(kWindowId, 0x16010005, 7, -1, pointer);
   MemFree(pointer);
   void* read = reinterpret_cast<void*>(kEntryTable.ReadUnitProperty(kWindowId, 0x16010005, 7, -1));
   ASSERT_EQ(ByteSetSize(read), 4u);
@@ -377,9 +383,7 @@ TEST_F(WindowSystemTest, CloseAsksTwiceAndDestructionRestoresTheRecords) {
   kEntryTable.LoadWindow(kWindowId);
   HWND window = Native();
   const char* tag = "改过";
-  kEntryTable.WriteUnitProperty(kWindowId, 0x16010002, 4, -1,
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(tag)),
-                                static_cast<uint32_t>(reinterpret_cast<uintptr_t>(tag) >> 32));
+  WritePointer(kWindowId, 0x16010002, 4, -1, tag);
   g_calls.clear();
   g_nextOutcome = HandlerOutcome{true, 0};
   SendMessageA(window, WM_CLOSE, 0, 0);
@@ -406,6 +410,84 @@ TEST_F(WindowSystemTest, ARejectedUnitFailsTheLoad) {
   LiveWindow& window = *FindLiveWindow(kWindowId);
   EXPECT_FALSE(LoadWindowDescription(window, false, false, nullptr));
   EXPECT_EQ(TheRuntimeApp().eventSuppression.load(), 0);
+}
+
+}  // namespace
+}  // namespace mnemora
+
+namespace mnemora {
+namespace {
+
+TEST_F(WindowSystemTest, IdleEventGoesToLoadedWindowsUntilTheyAreDone) {
+  Load();
+  kEntryTable.LoadWindow(kWindowId);
+  g_calls.clear();
+  EXPECT_TRUE(RuntimeIdleStep(0));  // the framework's own idle work
+  EXPECT_TRUE(RuntimeIdleStep(1));
+  EXPECT_TRUE(g_calls.empty());
+
+  g_nextOutcome = HandlerOutcome{true, 1};
+  EXPECT_TRUE(RuntimeIdleStep(2));  // the handler asked for more
+  ASSERT_EQ(g_calls.size(), 1u);
+  EXPECT_EQ(g_calls[0].routine, kIdleHandler);
+  ASSERT_EQ(g_calls[0].args.size(), 1u);
+  EXPECT_GE(g_calls[0].args[0], 0);
+
+  EXPECT_FALSE(RuntimeIdleStep(3));  // returned nothing: done for this period
+  EXPECT_FALSE(RuntimeIdleStep(4));
+  EXPECT_EQ(g_calls.size(), 2u);
+}
+
+TEST(FontPropertyTest, PartsAreReadAndWrittenAsDocumented) {
+  HDC screen = GetDC(nullptr);
+  const int ppi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  auto font = [](const Bytes& record) {
+    LOGFONTA f;
+    std::memcpy(&f, record.data(), sizeof f);
+    return f;
+  };
+  Bytes record = WriteFontPart(Bytes(), font_part::kSize, 12, 0);
+  ASSERT_EQ(record.size(), 60u);
+  EXPECT_EQ(font(record).lfHeight, -(12 * ppi / 72));
+  EXPECT_EQ(ReadFontPart(record, font_part::kSize), 12u);
+
+  record = WriteFontPart(record, font_part::kAngle, static_cast<uint32_t>(-10), 0);
+  EXPECT_EQ(font(record).lfEscapement, 3590);
+  EXPECT_EQ(font(record).lfOrientation, 3590);
+  record = WriteFontPart(record, font_part::kBold, 5, 0);
+  EXPECT_EQ(font(record).lfWeight, 700);
+  EXPECT_EQ(ReadFontPart(record, font_part::kBold), 1u);
+
+  auto writeFace = [&](const std::string& face) {
+    const auto value = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(face.c_str()));
+    return std::string(
+        font(WriteFontPart(record, font_part::kFaceName, static_cast<uint32_t>(value),
+                           static_cast<uint32_t>(value >> 32)))
+            .lfFaceName);
+  };
+  EXPECT_EQ(writeFace("Tahoma"), "Tahoma");
+  EXPECT_EQ(writeFace(std::string(31, 'x')), std::string(31, 'x'));
+  EXPECT_EQ(writeFace(std::string(32, 'x')), "宋体");
+  EXPECT_EQ(writeFace(""), "宋体");
+
+  // The whole value: a size below 0 counts as 0, a face of 31 bytes is too long.
+  const std::string longFace(31, 'y');
+  const FontValue whole{-7205, 0, 1, 1, 0, -3, longFace.c_str()};
+  const auto value = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(&whole));
+  const LOGFONTA written = font(WriteFontPart(
+      record, font_part::kWhole, static_cast<uint32_t>(value), static_cast<uint32_t>(value >> 32)));
+  EXPECT_EQ(written.lfOrientation, 3595);
+  EXPECT_EQ(written.lfWeight, 0);
+  EXPECT_EQ(written.lfItalic, 1);
+  EXPECT_EQ(written.lfHeight, 0);
+  EXPECT_STREQ(written.lfFaceName, "宋体");
+
+  auto* read = reinterpret_cast<FontValue*>(ReadFontPart(record, font_part::kWhole));
+  EXPECT_EQ(read->size, 12);
+  EXPECT_EQ(read->bold, 1);
+  EXPECT_STREQ(read->faceName, font(record).lfFaceName);
+  MemFree(read);
 }
 
 }  // namespace

@@ -22,6 +22,8 @@ struct UnitTable {
   size_t Count() const { return ids.size(); }
   // Index of the record with this id, or -1. An invalid id is never found.
   int IndexOf(uint32_t id) const;
+
+  bool operator==(const UnitTable&) const = default;
 };
 
 struct WindowDescription {
@@ -31,6 +33,8 @@ struct WindowDescription {
   std::string firstText;     // empty in this program
   std::string secondText;    // empty in this program
   UnitTable table;
+
+  bool operator==(const WindowDescription&) const = default;
 };
 
 // Ids: category bits 28-31, class bits 24-27, serial bits 0-15.
@@ -51,15 +55,17 @@ inline constexpr uint32_t kTransparentLabel = 0x00020005;
 }  // namespace unit_kind
 
 // False when the data ends early or a length is impossible; *windows is
-// then left empty. Every record of a successful read can be walked: menu
-// items (by id) as ParseMenuItemRecord does, all others as
-// LocateRecordFields does.
+// then left empty. Bytes after the last window are ignored. Every record of
+// a successful read can be walked: menu items (by id) as ParseMenuItemRecord
+// does, all others as LocateRecordFields does.
 bool ReadWindowSet(const uint8_t* data, size_t length, std::vector<WindowDescription>* windows);
 Bytes WriteWindowSet(const std::vector<WindowDescription>& windows);
 
 struct EventBinding {
   int32_t event;
   int32_t handler;  // stored reference: -1 none, otherwise a routine number
+
+  bool operator==(const EventBinding&) const = default;
 };
 
 // Everything a unit record holds, as fields.
@@ -80,6 +86,8 @@ struct UnitRecordFields {
   uint32_t tabOrder = 0;
   std::vector<EventBinding> events;
   Bytes propertyBlock;  // may be empty
+
+  bool operator==(const UnitRecordFields&) const = default;
 };
 
 Bytes BuildUnitRecord(const UnitRecordFields& fields);
@@ -120,6 +128,8 @@ struct MenuItemFields {
   uint32_t flags = 0;     // bit 0 hidden, bit 1 disabled, bit 2 checked
   std::string caption;
   int32_t handler = -1;  // stored reference of its one event, the selection
+
+  bool operator==(const MenuItemFields&) const = default;
 };
 
 Bytes BuildMenuItemRecord(const MenuItemFields& fields);
