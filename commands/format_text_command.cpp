@@ -20,7 +20,7 @@ struct Piece {
   ValueForm form = ValueForm::kLiteral;
   const char* literal = nullptr;
   size_t literalLength = 0;
-  std::string spec;
+  std::string directive;
   int stars[2] = {0, 0};
   int starCount = 0;
   int intValue = 0;
@@ -169,7 +169,7 @@ class FormatParser {
       return false;
     }
     ++p;
-    piece->spec.assign(start, p);
+    piece->directive.assign(start, p);
     *cursor = p;
     ArgValue value;
     switch (conversion) {
@@ -220,16 +220,16 @@ class FormatParser {
 
 template <typename... Stars>
 int PrintConversion(char* buffer, size_t size, const Piece& piece, Stars... stars) {
-  const char* spec = piece.spec.c_str();
+  const char* directive = piece.directive.c_str();
   switch (piece.form) {
     case ValueForm::kInt:
-      return std::snprintf(buffer, size, spec, stars..., piece.intValue);
+      return std::snprintf(buffer, size, directive, stars..., piece.intValue);
     case ValueForm::kDouble:
-      return std::snprintf(buffer, size, spec, stars..., piece.doubleValue);
+      return std::snprintf(buffer, size, directive, stars..., piece.doubleValue);
     case ValueForm::kText:
-      return std::snprintf(buffer, size, spec, stars..., piece.textValue);
+      return std::snprintf(buffer, size, directive, stars..., piece.textValue);
     case ValueForm::kPointer:
-      return std::snprintf(buffer, size, spec, stars..., piece.pointerValue);
+      return std::snprintf(buffer, size, directive, stars..., piece.pointerValue);
     case ValueForm::kLiteral:
       break;
   }

@@ -21,7 +21,7 @@
 namespace mnemora::app {
 namespace {
 
-// The main window as designed, record by record.
+// The main window as it must be stored, record by record.
 struct ExpectedRecord {
   uint32_t id;
   const char* name;
