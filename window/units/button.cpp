@@ -345,22 +345,15 @@ Bytes ConvertButtonTexts(const Bytes& block, std::string (*convert)(const std::s
 }
 
 void* GetButtonInterface(int32_t operation) {
-  switch (operation) {
-    case unit_operation::kCreate:
-      return reinterpret_cast<void*>(static_cast<CreateUnitOperation>(&CreateButton));
-    case unit_operation::kSetProperty:
-      return reinterpret_cast<void*>(static_cast<SetPropertyOperation>(&SetButtonProperty));
-    case unit_operation::kSave:
-      return reinterpret_cast<void*>(static_cast<SaveUnitOperation>(&SaveButton));
-    case unit_operation::kGetProperty:
-      return reinterpret_cast<void*>(static_cast<GetPropertyOperation>(&GetButtonProperty));
-    case unit_operation::kConvertTexts:
-      return reinterpret_cast<void*>(static_cast<ConvertTextsOperation>(&ConvertButtonTexts));
-    case unit_operation::kEnterInterest:
-      return reinterpret_cast<void*>(static_cast<EnterInterestOperation>(&ButtonActsOnEnter));
-    default:
-      return nullptr;
-  }
+  static constexpr UnitKindOperations kOperations = {
+      .create = CreateButton,
+      .setProperty = SetButtonProperty,
+      .save = SaveButton,
+      .getProperty = GetButtonProperty,
+      .convertTexts = ConvertButtonTexts,
+      .enterInterest = ButtonActsOnEnter,
+  };
+  return OperationByNumber(kOperations, operation);
 }
 
 }  // namespace

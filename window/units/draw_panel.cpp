@@ -398,18 +398,13 @@ Bytes SaveDrawPanel(UnitObject* unit) {
 
 // The panel stores no texts, so it has no text conversion.
 void* GetDrawPanelInterface(int32_t operation) {
-  switch (operation) {
-    case unit_operation::kCreate:
-      return reinterpret_cast<void*>(static_cast<CreateUnitOperation>(&CreateDrawPanel));
-    case unit_operation::kSetProperty:
-      return reinterpret_cast<void*>(static_cast<SetPropertyOperation>(&SetDrawPanelProperty));
-    case unit_operation::kSave:
-      return reinterpret_cast<void*>(static_cast<SaveUnitOperation>(&SaveDrawPanel));
-    case unit_operation::kGetProperty:
-      return reinterpret_cast<void*>(static_cast<GetPropertyOperation>(&GetDrawPanelProperty));
-    default:
-      return nullptr;
-  }
+  static constexpr UnitKindOperations kOperations = {
+      .create = CreateDrawPanel,
+      .setProperty = SetDrawPanelProperty,
+      .save = SaveDrawPanel,
+      .getProperty = GetDrawPanelProperty,
+  };
+  return OperationByNumber(kOperations, operation);
 }
 
 }  // namespace

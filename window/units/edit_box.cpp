@@ -174,7 +174,7 @@ class EditBoxUnit final : public UnitObject {
   bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   HWND Companion() const override { return adjuster_.Get(); }
 
-  // Property access runs on the window's thread (see OnOwnerThread).
+  // Property access runs on the window's thread (see RunOnUnitThreadOrHere).
   bool SetProperty(int32_t index, const UnitValue& value);
   UnitValue GetProperty(int32_t index);
   Bytes Save();
@@ -183,9 +183,6 @@ class EditBoxUnit final : public UnitObject {
            properties_.inputMode != edit_input_mode::kReadOnly;
   }
   void Append(const char* text);
-
-  template <typename Work>
-  void OnOwnerThread(Work&& work);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -220,20 +217,6 @@ class EditBoxUnit final : public UnitObject {
   bool suppressChange_ = false;
   bool nativeGone_ = true;
 };
-
-// Runs work on the window's thread; once the window is gone, on the
-// caller's, where only the stored values remain to be used.
-template <typename Work>
-void EditBoxUnit::OnOwnerThread(Work&& work) {
-  bool ran = false;
-  RunOnUnitThread(Handle(), [&] {
-    work();
-    ran = true;
-  });
-  if (!ran) {
-    work();
-  }
-}
 
 bool EditBoxUnit::CreateNative(const UnitCreateArgs& args) {
   ReplaceBrush();
@@ -710,19 +693,21 @@ UnitObject* CreateEditBox(const UnitCreateArgs& args) {
 
 bool SetEditBoxProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
   bool rebuild = false;
-  AsEditBox(unit)->OnOwnerThread([&] { rebuild = AsEditBox(unit)->SetProperty(index, value); });
+  RunOnUnitThreadOrHere(AsEditBox(unit)->Handle(),
+                        [&] { rebuild = AsEditBox(unit)->SetProperty(index, value); });
   return rebuild;
 }
 
 UnitValue GetEditBoxProperty(UnitObject* unit, int32_t index) {
   UnitValue value;
-  AsEditBox(unit)->OnOwnerThread([&] { value = AsEditBox(unit)->GetProperty(index); });
+  RunOnUnitThreadOrHere(AsEditBox(unit)->Handle(),
+                        [&] { value = AsEditBox(unit)->GetProperty(index); });
   return value;
 }
 
 Bytes SaveEditBox(UnitObject* unit) {
   Bytes block;
-  AsEditBox(unit)->OnOwnerThread([&] { block = AsEditBox(unit)->Save(); });
+  RunOnUnitThreadOrHere(AsEditBox(unit)->Handle(), [&] { block = AsEditBox(unit)->Save(); });
   return block;
 }
 
@@ -756,22 +741,15 @@ const UnitTypeDescriptor kEditBoxDescriptor = {"编辑框",
                                                {}};
 
 void* GetEditBoxInterface(int32_t operation) {
-  switch (operation) {
-    case unit_operation::kCreate:
-      return ToInterface<CreateUnitOperation>(&CreateEditBox);
-    case unit_operation::kSetProperty:
-      return ToInterface<SetPropertyOperation>(&SetEditBoxProperty);
-    case unit_operation::kSave:
-      return ToInterface<SaveUnitOperation>(&SaveEditBox);
-    case unit_operation::kGetProperty:
-      return ToInterface<GetPropertyOperation>(&GetEditBoxProperty);
-    case unit_operation::kKeyInterest:
-      return ToInterface<KeyInterestOperation>(&EditBoxWantsKey);
-    case unit_operation::kConvertTexts:
-      return ToInterface<ConvertTextsOperation>(&ConvertEditBoxTexts);
-    default:
-      return nullptr;
-  }
+  static constexpr UnitKindOperations kOperations = {
+      .create = CreateEditBox,
+      .setProperty = SetEditBoxProperty,
+      .save = SaveEditBox,
+      .getProperty = GetEditBoxProperty,
+      .keyInterest = EditBoxWantsKey,
+      .convertTexts = ConvertEditBoxTexts,
+  };
+  return OperationByNumber(kOperations, operation);
 }
 
 void AppendToEditBox(HWND editBox, const char* text) {

@@ -322,20 +322,14 @@ const UnitTypeDescriptor kGroupBoxKindDescriptor = {"分组框",
                                                     {}};
 
 void* GetGroupBoxInterface(int32_t operation) {
-  switch (operation) {
-    case unit_operation::kCreate:
-      return ToInterface<CreateUnitOperation>(&CreateGroupBox);
-    case unit_operation::kSetProperty:
-      return ToInterface<SetPropertyOperation>(&SetGroupBoxProperty);
-    case unit_operation::kSave:
-      return ToInterface<SaveUnitOperation>(&SaveGroupBox);
-    case unit_operation::kGetProperty:
-      return ToInterface<GetPropertyOperation>(&GetGroupBoxProperty);
-    case unit_operation::kConvertTexts:
-      return ToInterface<ConvertTextsOperation>(&ConvertGroupBoxTexts);
-    default:
-      return nullptr;
-  }
+  static constexpr UnitKindOperations kOperations = {
+      .create = CreateGroupBox,
+      .setProperty = SetGroupBoxProperty,
+      .save = SaveGroupBox,
+      .getProperty = GetGroupBoxProperty,
+      .convertTexts = ConvertGroupBoxTexts,
+  };
+  return OperationByNumber(kOperations, operation);
 }
 
 }  // namespace mnemora

@@ -544,20 +544,14 @@ const UnitTypeDescriptor kLabelKindDescriptor = {"标签",
                                                  {}};
 
 void* GetLabelInterface(int32_t operation) {
-  switch (operation) {
-    case unit_operation::kCreate:
-      return ToInterface<CreateUnitOperation>(&CreateLabel);
-    case unit_operation::kSetProperty:
-      return ToInterface<SetPropertyOperation>(&SetLabelProperty);
-    case unit_operation::kSave:
-      return ToInterface<SaveUnitOperation>(&SaveLabel);
-    case unit_operation::kGetProperty:
-      return ToInterface<GetPropertyOperation>(&GetLabelProperty);
-    case unit_operation::kConvertTexts:
-      return ToInterface<ConvertTextsOperation>(&ConvertLabelTexts);
-    default:
-      return nullptr;
-  }
+  static constexpr UnitKindOperations kOperations = {
+      .create = CreateLabel,
+      .setProperty = SetLabelProperty,
+      .save = SaveLabel,
+      .getProperty = GetLabelProperty,
+      .convertTexts = ConvertLabelTexts,
+  };
+  return OperationByNumber(kOperations, operation);
 }
 
 }  // namespace mnemora

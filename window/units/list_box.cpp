@@ -109,13 +109,10 @@ class ListBoxUnit final : public UnitObject {
   bool CreateNative(const UnitCreateArgs& args);
   bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-  // Property access runs on the window's thread (see OnOwnerThread).
+  // Property access runs on the window's thread (see RunOnUnitThreadOrHere).
   bool SetProperty(int32_t index, const UnitValue& value);
   UnitValue GetProperty(int32_t index);
   Bytes Save() const;
-
-  template <typename Work>
-  void OnOwnerThread(Work&& work);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -140,18 +137,6 @@ class ListBoxUnit final : public UnitObject {
   WNDPROC previousProc_ = nullptr;
   bool nativeGone_ = true;
 };
-
-template <typename Work>
-void ListBoxUnit::OnOwnerThread(Work&& work) {
-  bool ran = false;
-  RunOnUnitThread(Handle(), [&] {
-    work();
-    ran = true;
-  });
-  if (!ran) {
-    work();
-  }
-}
 
 bool ListBoxUnit::CreateNative(const UnitCreateArgs& args) {
   ReplaceBrush();
@@ -409,19 +394,21 @@ UnitObject* CreateListBox(const UnitCreateArgs& args) {
 
 bool SetListBoxProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
   bool rebuild = false;
-  AsListBox(unit)->OnOwnerThread([&] { rebuild = AsListBox(unit)->SetProperty(index, value); });
+  RunOnUnitThreadOrHere(AsListBox(unit)->Handle(),
+                        [&] { rebuild = AsListBox(unit)->SetProperty(index, value); });
   return rebuild;
 }
 
 UnitValue GetListBoxProperty(UnitObject* unit, int32_t index) {
   UnitValue value;
-  AsListBox(unit)->OnOwnerThread([&] { value = AsListBox(unit)->GetProperty(index); });
+  RunOnUnitThreadOrHere(AsListBox(unit)->Handle(),
+                        [&] { value = AsListBox(unit)->GetProperty(index); });
   return value;
 }
 
 Bytes SaveListBox(UnitObject* unit) {
   Bytes block;
-  AsListBox(unit)->OnOwnerThread([&] { block = AsListBox(unit)->Save(); });
+  RunOnUnitThreadOrHere(AsListBox(unit)->Handle(), [&] { block = AsListBox(unit)->Save(); });
   return block;
 }
 
@@ -463,20 +450,14 @@ const UnitTypeDescriptor kListBoxDescriptor = {"列表框",
                                                {}};
 
 void* GetListBoxInterface(int32_t operation) {
-  switch (operation) {
-    case unit_operation::kCreate:
-      return ToInterface<CreateUnitOperation>(&CreateListBox);
-    case unit_operation::kSetProperty:
-      return ToInterface<SetPropertyOperation>(&SetListBoxProperty);
-    case unit_operation::kSave:
-      return ToInterface<SaveUnitOperation>(&SaveListBox);
-    case unit_operation::kGetProperty:
-      return ToInterface<GetPropertyOperation>(&GetListBoxProperty);
-    case unit_operation::kConvertTexts:
-      return ToInterface<ConvertTextsOperation>(&ConvertListBoxTexts);
-    default:
-      return nullptr;
-  }
+  static constexpr UnitKindOperations kOperations = {
+      .create = CreateListBox,
+      .setProperty = SetListBoxProperty,
+      .save = SaveListBox,
+      .getProperty = GetListBoxProperty,
+      .convertTexts = ConvertListBoxTexts,
+  };
+  return OperationByNumber(kOperations, operation);
 }
 
 void ClearListItems(HWND listBox) {

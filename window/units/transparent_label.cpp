@@ -365,20 +365,14 @@ const UnitTypeDescriptor kTransparentLabelKindDescriptor = {
     {}};
 
 void* GetTransparentLabelInterface(int32_t operation) {
-  switch (operation) {
-    case unit_operation::kCreate:
-      return ToInterface<CreateUnitOperation>(&CreateTransparentLabel);
-    case unit_operation::kSetProperty:
-      return ToInterface<SetPropertyOperation>(&SetTransparentLabelProperty);
-    case unit_operation::kSave:
-      return ToInterface<SaveUnitOperation>(&SaveTransparentLabel);
-    case unit_operation::kGetProperty:
-      return ToInterface<GetPropertyOperation>(&GetTransparentLabelProperty);
-    case unit_operation::kConvertTexts:
-      return ToInterface<ConvertTextsOperation>(&ConvertTransparentLabelTexts);
-    default:
-      return nullptr;
-  }
+  static constexpr UnitKindOperations kOperations = {
+      .create = CreateTransparentLabel,
+      .setProperty = SetTransparentLabelProperty,
+      .save = SaveTransparentLabel,
+      .getProperty = GetTransparentLabelProperty,
+      .convertTexts = ConvertTransparentLabelTexts,
+  };
+  return OperationByNumber(kOperations, operation);
 }
 
 }  // namespace mnemora

@@ -68,4 +68,41 @@ using EnterInterestOperation = bool (*)(UnitObject* unit);
 // Sees the window's messages first; true consumes the message.
 using MessageFilterOperation = bool (*)(UnitObject* unit, MSG* message);
 
+// A kind's operations by name; a null member is an operation the kind lacks.
+struct UnitKindOperations {
+  CreateUnitOperation create = nullptr;
+  SetPropertyOperation setProperty = nullptr;
+  SaveUnitOperation save = nullptr;
+  GetPropertyOperation getProperty = nullptr;
+  KeyInterestOperation keyInterest = nullptr;
+  ConvertTextsOperation convertTexts = nullptr;
+  EnterInterestOperation enterInterest = nullptr;
+  MessageFilterOperation messageFilter = nullptr;
+};
+
+// The operation with the given number, as a kind's get-interface function
+// hands it out; null when the kind lacks it.
+inline void* OperationByNumber(const UnitKindOperations& operations, int32_t number) {
+  switch (number) {
+    case unit_operation::kCreate:
+      return reinterpret_cast<void*>(operations.create);
+    case unit_operation::kSetProperty:
+      return reinterpret_cast<void*>(operations.setProperty);
+    case unit_operation::kSave:
+      return reinterpret_cast<void*>(operations.save);
+    case unit_operation::kGetProperty:
+      return reinterpret_cast<void*>(operations.getProperty);
+    case unit_operation::kKeyInterest:
+      return reinterpret_cast<void*>(operations.keyInterest);
+    case unit_operation::kConvertTexts:
+      return reinterpret_cast<void*>(operations.convertTexts);
+    case unit_operation::kEnterInterest:
+      return reinterpret_cast<void*>(operations.enterInterest);
+    case unit_operation::kMessageFilter:
+      return reinterpret_cast<void*>(operations.messageFilter);
+    default:
+      return nullptr;
+  }
+}
+
 }  // namespace mnemora

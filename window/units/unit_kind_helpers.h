@@ -1,5 +1,5 @@
-// Small pieces the core unit kinds share: handing out operations with their
-// contract types checked, and moving texts in and out of property values.
+// Small pieces the core unit kinds share: moving numbers and texts in and
+// out of property values.
 #pragma once
 
 #include <string>
@@ -7,13 +7,6 @@
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
-
-// The operation as the untyped pointer a get-interface function returns;
-// naming the contract type makes a signature mismatch a compile error.
-template <typename Operation>
-void* ToInterface(Operation operation) {
-  return reinterpret_cast<void*>(operation);
-}
 
 inline UnitValue NumberValue(int64_t number) {
   UnitValue value;

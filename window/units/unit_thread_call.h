@@ -34,4 +34,18 @@ void RunOnUnitThread(HWND window, Work&& work) {
   SendMessageA(window, UnitThreadCallMessage(), 0, reinterpret_cast<LPARAM>(&item));
 }
 
+// As RunOnUnitThread, but once the window is gone the work runs on the
+// caller's thread, where only a unit's stored values remain to be used.
+template <typename Work>
+void RunOnUnitThreadOrHere(HWND window, Work&& work) {
+  bool ran = false;
+  RunOnUnitThread(window, [&] {
+    work();
+    ran = true;
+  });
+  if (!ran) {
+    work();
+  }
+}
+
 }  // namespace mnemora

@@ -527,18 +527,13 @@ Bytes SaveWindow(UnitObject* unit) {
 }
 
 void* GetWindowKindInterface(int32_t operation) {
-  switch (operation) {
-    case unit_operation::kCreate:
-      return reinterpret_cast<void*>(&CreateWindowUnit);
-    case unit_operation::kSetProperty:
-      return reinterpret_cast<void*>(&SetWindowProperty);
-    case unit_operation::kSave:
-      return reinterpret_cast<void*>(&SaveWindow);
-    case unit_operation::kGetProperty:
-      return reinterpret_cast<void*>(&GetWindowProperty);
-    default:
-      return nullptr;
-  }
+  static constexpr UnitKindOperations kOperations = {
+      .create = CreateWindowUnit,
+      .setProperty = SetWindowProperty,
+      .save = SaveWindow,
+      .getProperty = GetWindowProperty,
+  };
+  return OperationByNumber(kOperations, operation);
 }
 
 // Type codes: 1003 boolean, 1005 text, 1006 choice, 1000 integer, 1014
