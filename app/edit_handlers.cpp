@@ -8,6 +8,7 @@
 #include "app/instruction_set.h"
 #include "app/instruction_table.h"
 #include "app/main_window_units.h"
+#include "app/newest_action.h"
 #include "app/work_pacing.h"
 #include "window/units/list_box_methods.h"
 
@@ -33,11 +34,16 @@ std::string SelectedMnemonic() {
 
 // One write, no retry; the list is rebuilt from whatever the file holds
 // afterwards, and success is reported only when the write succeeded.
-void FinishEdit(const std::string& fileText, const char* message) {
+void FinishEdit(uint32_t action, const std::string& fileText, const char* message) {
+  // The window may have closed while the text was built: then there is no
+  // list to reload and no box for the message, and the file stays as it was.
+  if (!MainWindowOpen()) {
+    return;
+  }
   const bool written = WriteInstructionFile(InstructionFilePath(), fileText);
   CallCore(ClearItems, {UnitRef(kInstructionList)});
   LoadInstructionSet();
-  if (written) {
+  if (written && IsNewestAction(action)) {
     WriteTextProperty(kAnnotationBox, property::kContent, message);
   }
 }
@@ -51,8 +57,9 @@ HandlerOutcome OnAddInstruction(int32_t, const HandlerArg*) {
     return {};
   }
   const std::string line = InstructionLine(mnemonic, EditedAnnotation(box.View()));
+  const uint32_t action = BeginAction();
   const InstructionTableRef table = CurrentInstructionTable();
-  FinishEdit(AddedFileText(*table, line, kProcessEvents), "亲：添加汇编指令成功！");
+  FinishEdit(action, AddedFileText(*table, line, kProcessEvents), "亲：添加汇编指令成功！");
   return {};
 }
 
@@ -62,8 +69,10 @@ HandlerOutcome OnModifyAnnotation(int32_t, const HandlerArg*) {
     return {};
   }
   const std::string annotation = EditedAnnotation(AnnotationBoxText().View());
+  const uint32_t action = BeginAction();
   const InstructionTableRef table = CurrentInstructionTable();
-  FinishEdit(ModifiedFileText(*table, mnemonic, annotation, kProcessEvents), "亲：修改注解成功！");
+  FinishEdit(action, ModifiedFileText(*table, mnemonic, annotation, kProcessEvents),
+             "亲：修改注解成功！");
   return {};
 }
 
@@ -72,8 +81,9 @@ HandlerOutcome OnDeleteInstruction(int32_t, const HandlerArg*) {
   if (mnemonic.empty()) {
     return {};
   }
+  const uint32_t action = BeginAction();
   const InstructionTableRef table = CurrentInstructionTable();
-  FinishEdit(DeletedFileText(*table, mnemonic, kProcessEvents), "亲：删除汇编指令成功！");
+  FinishEdit(action, DeletedFileText(*table, mnemonic, kProcessEvents), "亲：删除汇编指令成功！");
   return {};
 }
 

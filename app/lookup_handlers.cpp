@@ -9,6 +9,7 @@
 #include "app/instruction_search.h"
 #include "app/instruction_table.h"
 #include "app/main_window_units.h"
+#include "app/newest_action.h"
 #include "app/work_pacing.h"
 #include "window/units/list_box_methods.h"
 
@@ -36,12 +37,15 @@ void ShowHelpPicture(std::span<const uint8_t> picture) {
 }  // namespace
 
 HandlerOutcome OnInstructionSelected(int32_t, const HandlerArg*) {
+  const uint32_t action = BeginAction();
   const int32_t selection = ReadIntegerProperty(kInstructionList, property::kSelection);
   const OwnedText item(
       CallCore(GetItemText, {UnitRef(kInstructionList), ArgValue::Integer(selection)}));
   const std::string result = SearchOnUiThread(item.View(), SearchField::kMnemonic);
-  WriteTextProperty(kAnnotationBox, property::kContent, result.c_str());
-  WriteBooleanProperty(kHelpPanel, property::kVisible, false);
+  if (MayShowResultOf(action)) {
+    WriteTextProperty(kAnnotationBox, property::kContent, result.c_str());
+    WriteBooleanProperty(kHelpPanel, property::kVisible, false);
+  }
   return {};
 }
 
@@ -49,19 +53,25 @@ HandlerOutcome OnQueryKeyDown(int32_t count, const HandlerArg* args) {
   if (count < 1 || args[0].value.AsInt32() != kEnterKey) {
     return {};
   }
+  const uint32_t action = BeginAction();
   const OwnedText query = ReadTextProperty(kQueryBox, property::kContent);
   const std::string result =
       SearchOnUiThread(PinyinInitials(query.View()), SearchField::kAnnotation);
-  WriteTextProperty(kAnnotationBox, property::kContent, result.c_str());
+  if (MayShowResultOf(action)) {
+    WriteTextProperty(kAnnotationBox, property::kContent, result.c_str());
+  }
   return {};
 }
 
 HandlerOutcome OnQueryDoubleClick(int32_t, const HandlerArg*) {
+  // The content write raises the box's change event, which starts the
+  // (newest) empty query.
   WriteTextProperty(kQueryBox, property::kContent, "");
   return {};
 }
 
 HandlerOutcome OnAnnotationDoubleClick(int32_t, const HandlerArg*) {
+  BeginAction();
   WriteTextProperty(kAnnotationBox, property::kContent, "");
   return {};
 }

@@ -6,6 +6,7 @@
 
 #include "app/instruction_set.h"
 #include "app/program_header.h"
+#include "app/query_worker.h"
 #include "app/start_guards.h"
 #include "runtime/entry_table.h"
 
@@ -14,6 +15,8 @@ namespace {
 
 // Frees the application's globals when the program ends.
 void FreeGlobals() {
+  // No worker may still read what is freed next.
+  StopQueryWorkers();
   FreeInstructionSet();
   FreeStartGuards();
 }

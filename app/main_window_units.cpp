@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "runtime/entry_table.h"
+#include "window/window_commands.h"
 
 namespace mnemora::app {
 namespace {
@@ -51,6 +52,11 @@ void WriteBytesProperty(const Unit& unit, int32_t number, std::span<const uint8_
   std::memcpy(block + sizeof header, bytes.data(), bytes.size());
   WriteBits(unit, number, reinterpret_cast<uintptr_t>(block));
   kEntryTable.MemFree(block);
+}
+
+bool MainWindowOpen() {
+  const ArgValue window{kMainWindowId, unit::kWindowRecord, type_code::kWindowReference};
+  return CallCore(GetWindowHandle, {window}).AsInt32() != 0;
 }
 
 }  // namespace mnemora::app

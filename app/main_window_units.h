@@ -1,7 +1,7 @@
 // The main window's units as the application addresses them: unit
 // references for commands and property reads and writes through the entry
-// table. Safe on the query workers' threads: every operation is carried out
-// by the window's own thread. Free of <windows.h>.
+// table. Safe from any thread: every operation is carried out on the UI
+// thread. Free of <windows.h>.
 #pragma once
 
 #include <cstdint>
@@ -54,5 +54,9 @@ void WriteIntegerProperty(const Unit& unit, int32_t number, int32_t value);
 void WriteBooleanProperty(const Unit& unit, int32_t number, bool value);
 // The bytes go as a byte set made for the write and freed after it.
 void WriteBytesProperty(const Unit& unit, int32_t number, std::span<const uint8_t> bytes);
+
+// False once the window has closed, for instance while a handler processed
+// messages: its units then must not be written.
+bool MainWindowOpen();
 
 }  // namespace mnemora::app

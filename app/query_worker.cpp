@@ -5,31 +5,67 @@
 #include <atomic>
 #include <mutex>
 #include <string>
+#include <utility>
 
 #include "app/command_calls.h"
 #include "app/instruction_search.h"
 #include "app/instruction_table.h"
 #include "app/main_window_units.h"
-#include "app/work_pacing.h"
+#include "app/newest_action.h"
 #include "commands/thread_commands.h"
 #include "runtime/support_libraries.h"
+#include "runtime/ui_thread_channel.h"
+#include "runtime/win_handles.h"
 #include "window/units/edit_box_methods.h"
 #include "window/units/list_box_methods.h"
 
 namespace mnemora::app {
 namespace {
 
-// The number of the newest query; each worker is handed its own.
-std::atomic<uint32_t> g_newestQuery{0};
+// What the UI thread hands the newest query's worker. A worker finds its
+// job by its query number; a worker whose job was replaced before it
+// started has nothing to do.
+struct QueryJob {
+  uint32_t query = 0;
+  std::string needle;
+  InstructionTableRef table;
+};
 
-// Held by a worker from its newest-query check to the end of the unit
-// writes that follow it, so that a superseded worker can never write after
-// the newest one has begun. Only workers take it: the UI thread, which
-// carries out their unit operations, never waits for it.
-std::mutex g_unitWrites;
+std::mutex g_jobLock;
+QueryJob g_job;
 
-bool IsNewest(uint32_t query) {
-  return g_newestQuery.load() == query;
+std::atomic<int32_t> g_runningWorkers{0};
+
+// Tests that must act while a query is provably still pending start the
+// program with MNEMORA_QUERY_HOLD naming an event of theirs: each worker
+// then waits, before it searches, until the event is set or a newer action
+// supersedes it. Without the variable nothing waits.
+HANDLE QueryHold() {
+  static const UniqueKernelHandle hold = [] {
+    char name[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA("MNEMORA_QUERY_HOLD", name, sizeof name);
+    return UniqueKernelHandle(
+        length > 0 && length < sizeof name ? OpenEventA(SYNCHRONIZE, FALSE, name) : nullptr);
+  }();
+  return hold.Get();
+}
+
+void WaitWhileHeld(uint32_t query) {
+  constexpr DWORD kSupersededCheckMs = 10;
+  HANDLE hold = QueryHold();
+  while (hold != nullptr && IsNewestAction(query) &&
+         WaitForSingleObject(hold, kSupersededCheckMs) == WAIT_TIMEOUT) {
+  }
+}
+
+bool TakeJob(uint32_t query, QueryJob* job) {
+  std::lock_guard lock(g_jobLock);
+  if (g_job.query != query) {
+    return false;
+  }
+  *job = std::move(g_job);
+  g_job = QueryJob{};
+  return true;
 }
 
 // Makes the exact mnemonic the list's selection, unless it is selected
@@ -59,42 +95,69 @@ void SelectExactMnemonic(const std::string& query) {
   }
 }
 
-DWORD WINAPI RunQuery(void* parameter) {
-  const auto query = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parameter));
-  std::unique_lock lock(g_unitWrites);
-  if (!IsNewest(query)) {
-    return 0;
-  }
-  WriteTextProperty(kAnnotationBox, property::kContent, "");
-  WriteBooleanProperty(kHelpPanel, property::kVisible, false);
-  const std::string needle =
-      UpperCased(std::string(ReadTextProperty(kQueryBox, property::kContent).View()));
-  lock.unlock();
-
-  // The worker's own reference keeps the table alive through any reload.
-  const InstructionTableRef table = CurrentInstructionTable();
-  std::string result;
-  const bool finished = SearchInstructions(
-      *table, needle, SearchField::kMnemonic,
-      [query] { return ProcessEventsCheckpoint() && IsNewest(query); }, &result);
-
-  lock.lock();
-  if (!finished || !IsNewest(query)) {
-    return 0;
+// On the UI thread: a result that a newer action overtook is dropped.
+void ShowQueryResult(uint32_t query, const std::string& needle, const std::string& result) {
+  if (!MayShowResultOf(query)) {
+    return;
   }
   CallCore(AppendText, {UnitRef(kAnnotationBox), TextArg(result)});
   SelectExactMnemonic(needle);
+}
+
+DWORD WINAPI RunQuery(void* parameter) {
+  const auto query = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parameter));
+  QueryJob job;
+  WaitWhileHeld(query);
+  if (TakeJob(query, &job)) {
+    std::string result;
+    const bool finished = SearchInstructions(
+        *job.table, job.needle, SearchField::kMnemonic, [query] { return IsNewestAction(query); },
+        &result);
+    if (finished && IsNewestAction(query)) {
+      // Once the window is gone the channel drops it.
+      PostToUiThread([query, needle = std::move(job.needle), result = std::move(result)] {
+        ShowQueryResult(query, needle, result);
+      });
+    }
+  }
+  --g_runningWorkers;
   return 0;
 }
 
 }  // namespace
 
 HandlerOutcome OnQueryChanged(int32_t, const HandlerArg*) {
-  const uint32_t query = ++g_newestQuery;
-  CallLibrary(StartThread, library_index::kThread,
-              {ArgValue::Pointer(reinterpret_cast<const void*>(&RunQuery), type_code::kSubroutine),
-               ArgValue::Integer(static_cast<int32_t>(query))});
+  const uint32_t query = BeginAction();
+  WriteTextProperty(kAnnotationBox, property::kContent, "");
+  WriteBooleanProperty(kHelpPanel, property::kVisible, false);
+  std::string needle =
+      UpperCased(std::string(ReadTextProperty(kQueryBox, property::kContent).View()));
+  {
+    std::lock_guard lock(g_jobLock);
+    g_job = QueryJob{query, std::move(needle), CurrentInstructionTable()};
+  }
+  ++g_runningWorkers;
+  const bool started =
+      CallLibrary(
+          StartThread, library_index::kThread,
+          {ArgValue::Pointer(reinterpret_cast<const void*>(&RunQuery), type_code::kSubroutine),
+           ArgValue::Integer(static_cast<int32_t>(query))})
+          .low != 0;
+  if (!started) {
+    --g_runningWorkers;
+  }
   return {};
+}
+
+void StopQueryWorkers() {
+  BeginAction();
+  {
+    std::lock_guard lock(g_jobLock);
+    g_job = QueryJob{};
+  }
+  while (g_runningWorkers.load() > 0) {
+    Sleep(1);
+  }
 }
 
 }  // namespace mnemora::app

@@ -5,6 +5,7 @@
 
 #include "runtime/heap_blocks.h"
 #include "runtime/runtime_app.h"
+#include "runtime/ui_thread_channel.h"
 #include "runtime/window_system_hooks.h"
 
 namespace mnemora {
@@ -45,12 +46,17 @@ void ReleaseDllModules(RuntimeApp& app) {
 void ShutDownRuntime() {
   RuntimeApp& app = TheRuntimeApp();
   app.ending = true;
+  // From here no other thread reaches the windows or the runtime's records.
+  CloseUiThreadChannelForGood();
   app.idleCallbacks = IdleCallbackLists{};
   CurrentWindowSystem().freeWindows();
   // Taken out first so that a routine registering another cannot disturb
   // the walk.
-  const std::vector<ExitRoutine> routines = std::move(app.exitRoutines);
+  std::vector<ExitRoutine> routines = std::move(app.exitRoutines);
   app.exitRoutines.clear();
+  if (app.exitRoutinesDropped) {
+    routines.clear();
+  }
   for (ExitRoutine routine : routines) {
     routine();
   }

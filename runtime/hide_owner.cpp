@@ -1,6 +1,7 @@
 #include "runtime/hide_owner.h"
 
 #include "runtime/end_program.h"
+#include "runtime/ui_thread_channel.h"
 
 namespace mnemora {
 namespace {
@@ -12,8 +13,8 @@ LRESULT CALLBACK HideOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case kEndProgramMessage:
       EndProgram(static_cast<int32_t>(wParam));
       return 0;
-    case kRunOnMainThreadMessage:
-      reinterpret_cast<void (*)(void*)>(wParam)(reinterpret_cast<void*>(lParam));
+    case kRunUiQueueMessage:
+      RunQueuedUiWork();
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);

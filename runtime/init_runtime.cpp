@@ -7,6 +7,7 @@
 #include "runtime/hide_owner.h"
 #include "runtime/runtime_app.h"
 #include "runtime/runtime_service.h"
+#include "runtime/ui_thread_channel.h"
 #include "runtime/window_system_hooks.h"
 
 namespace mnemora {
@@ -84,6 +85,7 @@ void InitRuntime() {
   SplitProgramPath(app);
   app.hideOwner = CreateHideOwnerWindow();
   app.mainThreadId = GetCurrentThreadId();
+  BindUiThreadChannel(app.hideOwner);
   if (header.constantLength != 0) {
     SetConstantArea(header.constantStart, header.constantLength);
   }

@@ -6,6 +6,7 @@
 
 #include "runtime/idle_callbacks.h"
 #include "runtime/runtime_app.h"
+#include "runtime/ui_thread_channel.h"
 #include "runtime/window_system_hooks.h"
 
 namespace mnemora {
@@ -98,8 +99,18 @@ bool RuntimeIdleStep(long idleCount) {
 }
 
 void ProcessPendingMessages() {
-  RuntimeApp& app = TheRuntimeApp();
   MSG message;
+  if (!OnUiThread()) {
+    // Another thread has only its own windows' messages to handle; the
+    // runtime's last-message record and pre-translation belong to the UI
+    // thread.
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    return;
+  }
+  RuntimeApp& app = TheRuntimeApp();
   while (MessageWaiting(&message) && message.message != WM_QUIT) {
     app.PumpMessage();
   }

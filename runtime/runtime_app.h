@@ -86,6 +86,11 @@ class RuntimeApp : public AppFramework {
   std::atomic<int32_t> eventSuppression{0};
   bool mainLoopStarted = false;
   std::atomic<bool> ending{false};
+  // Set by the first run-time error report; later ones show nothing.
+  std::atomic<bool> reportStarted{false};
+  // A report drops the exit routines; the shut-down, on the UI thread,
+  // leaves them out.
+  std::atomic<bool> exitRoutinesDropped{false};
   HWND currentModalWindow = nullptr;
 
   // Idle step state of the current idle period.

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 #include <iterator>
+#include <utility>
 
 namespace mnemora::testing_support {
 namespace {
@@ -98,6 +99,23 @@ BOOL CALLBACK FindProgramWindow(HWND window, LPARAM parameter) {
   return TRUE;
 }
 
+BOOL CALLBACK FindProgramWindowOfClass(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<std::pair<WindowSearch, const char*>*>(parameter);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId == search->first.processId && ClassOf(window) == search->second) {
+    search->first.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND ProgramWindowOfClass(DWORD processId, const char* className) {
+  std::pair<WindowSearch, const char*> search{{processId, nullptr}, className};
+  EnumWindows(FindProgramWindowOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.first.found;
+}
+
 BOOL CALLBACK CollectChild(HWND window, LPARAM parameter) {
   reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
   return TRUE;
@@ -105,7 +123,8 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-RunningApp::RunningApp(std::optional<std::string> fileBytes) : directory_(NewDirectory()) {
+RunningApp::RunningApp(std::optional<std::string> fileBytes, const std::string& queryHold)
+    : directory_(NewDirectory()) {
   const std::string program = directory_ + "\\mnemora.exe";
   filePath_ = directory_ + "\\汇编指令集.txt";
   if (!CopyFileA(ProgramBesideThisTest().c_str(), program.c_str(), FALSE)) {
@@ -116,8 +135,13 @@ RunningApp::RunningApp(std::optional<std::string> fileBytes) : directory_(NewDir
   }
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                      directory_.c_str(), &startup, &process_)) {
+  // The program inherits this process's environment, with the hold only
+  // for this start.
+  SetEnvironmentVariableA("MNEMORA_QUERY_HOLD", queryHold.empty() ? nullptr : queryHold.c_str());
+  const BOOL created = CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                                      directory_.c_str(), &startup, &process_);
+  SetEnvironmentVariableA("MNEMORA_QUERY_HOLD", nullptr);
+  if (!created) {
     process_ = {};
     return;
   }
@@ -130,6 +154,8 @@ RunningApp::RunningApp(std::optional<std::string> fileBytes) : directory_(NewDir
   if (mainWindow_ == nullptr) {
     return;
   }
+  mainWindow = mainWindow_;
+  hideOwner = ProgramWindowOfClass(process_.dwProcessId, "_QN_HideOwner");
   FindUnits();
   // The creation sequence has run when the count is shown.
   WaitUntil([&] { return Text(countLabel).starts_with("共有"); });
@@ -138,7 +164,7 @@ RunningApp::RunningApp(std::optional<std::string> fileBytes) : directory_(NewDir
 
 RunningApp::~RunningApp() {
   if (process_.hProcess != nullptr) {
-    if (mainWindow_ != nullptr) {
+    if (mainWindow_ != nullptr && !ended_) {
       PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
     }
     if (WaitForSingleObject(process_.hProcess, kDeadlineMs) != WAIT_OBJECT_0) {
@@ -149,6 +175,30 @@ RunningApp::~RunningApp() {
     CloseHandle(process_.hProcess);
   }
   RemoveDirectoryTree(directory_);
+}
+
+std::optional<DWORD> RunningApp::Close() {
+  if (process_.hProcess == nullptr || ended_) {
+    return std::nullopt;
+  }
+  PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process_.hProcess, kDeadlineMs) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  ended_ = true;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+bool RunningApp::ShowsMessageBox() const {
+  return ProgramWindowOfClass(process_.dwProcessId, "#32770") != nullptr;
+}
+
+std::vector<HWND> RunningApp::AllWindows() const {
+  std::vector<HWND> windows{hideOwner, mainWindow_};
+  EnumChildWindows(mainWindow_, CollectChild, reinterpret_cast<LPARAM>(&windows));
+  return windows;
 }
 
 bool RunningApp::Alive() const {

@@ -19,8 +19,11 @@ class RunningApp {
  public:
   // Copies the program beside this test into a new directory, puts the
   // instruction file there when fileBytes is given, starts it and waits for
-  // its window to be ready.
-  explicit RunningApp(std::optional<std::string> fileBytes = std::nullopt);
+  // its window to be ready. With queryHold, the name of an event, every
+  // query worker of the program waits before it searches until the event
+  // is set or a newer action supersedes it.
+  explicit RunningApp(std::optional<std::string> fileBytes = std::nullopt,
+                      const std::string& queryHold = {});
   RunningApp(const RunningApp&) = delete;
   RunningApp& operator=(const RunningApp&) = delete;
   // Closes the window, ends the program and removes its directory.
@@ -28,6 +31,11 @@ class RunningApp {
 
   bool Started() const { return mainWindow_ != nullptr; }
   bool Alive() const;
+  // Closes the window as its close box does and waits for the program to
+  // end: its exit code, or nothing when it did not end in time.
+  std::optional<DWORD> Close();
+  // A message box of the program's is on the screen (a run-time report).
+  bool ShowsMessageBox() const;
   const std::string& FilePath() const { return filePath_; }
   std::string FileBytes() const;
 
@@ -42,6 +50,11 @@ class RunningApp {
   HWND formatLabel = nullptr;  // 透明标签1, "格式"
   HWND deleteLabel = nullptr;  // 透明标签2, "删除"
   HWND helpPanel = nullptr;    // 画板1
+  HWND mainWindow = nullptr;
+  HWND hideOwner = nullptr;  // the runtime's hidden owner window
+  // Every window of the program: the hidden owner, the main window and all
+  // of its descendants.
+  std::vector<HWND> AllWindows() const;
 
   // Input, queued as the keyboard and mouse queue it. Text is GBK.
   void Type(HWND box, std::string_view text) const;
@@ -68,11 +81,11 @@ class RunningApp {
   bool Settle() const;
   // Waits until done() holds; false when it does not within the deadline.
   bool WaitUntil(const std::function<bool()>& done) const;
+  // Returns once everything queued so far has been handled.
+  bool Drain() const;
 
  private:
   void Post(HWND unit, UINT message, WPARAM wParam, LPARAM lParam) const;
-  // Returns once everything queued so far has been handled.
-  bool Drain() const;
   int ThreadCount() const;
   void FindUnits();
 
@@ -80,6 +93,7 @@ class RunningApp {
   std::string filePath_;
   PROCESS_INFORMATION process_{};
   HWND mainWindow_ = nullptr;
+  bool ended_ = false;
   int idleThreads_ = 0;
   mutable unsigned markers_ = 0;
 };

@@ -125,6 +125,7 @@ class EditListMethodsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     UseProcessHeap();
+    unit_tests::MakeThisTheUiThread();
     kinds_[0] = kWindowKindDescriptor;
     kinds_[4] = kEditBoxDescriptor;
     kinds_[14] = kListBoxDescriptor;
@@ -285,6 +286,30 @@ TEST_F(EditListMethodsTest, AWorkerFillsAndSelectsThroughTheCommandsWhileTheUiTh
   for (const auto& call : g_calls) {
     EXPECT_EQ(call.threadId, GetCurrentThreadId());
   }
+}
+
+TEST_F(EditListMethodsTest, OnceTheWindowIsClosedAWorkersUnitOperationsFindNoUnitAndReportNothing) {
+  const ArgValue list = Reference(kList, kListBoxKind);
+  const ArgValue note = Reference(kNoteBox, kEditBoxKind);
+  DestroyWindow(NativeWindowOf(*FindLiveWindow(kWindowId)));
+  // Each of these, on the UI thread, would find the window gone and report;
+  // a worker's late operation is dropped instead, with the "no unit" result.
+  std::vector<int32_t> results;
+  uint64_t content = 1;
+  std::function<void()> worker = [&] {
+    results.push_back(Call(AddItem, {list, ArgValue::Text("late")}).AsInt32());
+    results.push_back(Call(GetItemCount, {list}).AsInt32());
+    results.push_back(Call(IsItemSelected, {list, ArgValue::Integer(0)}).AsInt32());
+    Call(AppendText, {note, ArgValue::Text("late")});
+    Call(ClearItems, {list});
+    kEntryTable.WriteUnitProperty(kWindowId, kList, 16, -1, 0, 0);
+    content = kEntryTable.ReadUnitProperty(kWindowId, kNoteBox, 8, -1);
+  };
+  UniqueKernelHandle thread(CreateThread(nullptr, 0, RunFunction, &worker, 0, nullptr));
+  ASSERT_TRUE(PumpUntilThreadEnds(thread.Get()));
+  EXPECT_EQ(results, (std::vector<int32_t>{-1, 0, 0}));
+  EXPECT_EQ(content, 0u);
+  EXPECT_EQ(CallsOf(kNoteChanged), 0);
 }
 
 }  // namespace

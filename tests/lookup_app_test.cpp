@@ -15,88 +15,12 @@
 #include "app/instruction_search.h"
 #include "app/instruction_table.h"
 #include "tests/app_driver.h"
+#include "tests/app_expectations.h"
 
 namespace mnemora::app {
 namespace {
 
 using testing_support::RunningApp;
-
-const std::string kDefaultText(DefaultInstructionText());
-constexpr std::string_view kAddMessage = "亲：添加汇编指令成功！";
-constexpr std::string_view kModifyMessage = "亲：修改注解成功！";
-constexpr std::string_view kDeleteMessage = "亲：删除汇编指令成功！";
-
-// What a search on the table of fileText shows.
-std::string Expected(const std::string& fileText, std::string_view needle, SearchField field) {
-  std::string result;
-  SearchInstructions(
-      *MakeInstructionTable(fileText), needle, field, [] { return true; }, &result);
-  return result;
-}
-
-std::vector<std::string> Mnemonics(const std::string& fileText) {
-  const InstructionTableRef table = MakeInstructionTable(fileText);
-  std::vector<std::string> mnemonics;
-  for (int32_t i = 0; i < table->Count(); ++i) {
-    mnemonics.emplace_back(FirstWord(table->Line(i)));
-  }
-  return mnemonics;
-}
-
-std::vector<std::string> FileLines(std::string_view text) {
-  std::vector<std::string> lines;
-  for (size_t end; (end = text.find("\r\n")) != std::string_view::npos;
-       text.remove_prefix(end + 2)) {
-    lines.emplace_back(text.substr(0, end));
-  }
-  return lines;
-}
-
-// Equal bytes; otherwise the first line that differs, not the whole file.
-::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected) {
-  if (actual == expected) {
-    return ::testing::AssertionSuccess();
-  }
-  const std::vector<std::string> a = FileLines(actual);
-  const std::vector<std::string> e = FileLines(expected);
-  size_t line = 0;
-  while (line < a.size() && line < e.size() && a[line] == e[line]) {
-    ++line;
-  }
-  return ::testing::AssertionFailure()
-         << "line " << line + 1 << " is \"" << (line < a.size() ? a[line] : "(none)")
-         << "\", expected \"" << (line < e.size() ? e[line] : "(none)") << "\" (" << a.size()
-         << " and " << e.size() << " lines)";
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
-
-// A large instruction set: the default lines, and for every default
-// mnemonic generated variants with the default annotations.
-std::string LargeFile(int variants) {
-  const std::vector<std::string> lines = FileLines(kDefaultText);
-  std::string text = kDefaultText;
-  for (int v = 1; v <= variants; ++v) {
-    for (size_t i = 0; i < lines.size(); ++i) {
-      text += FirstWord(lines[i]);
-      text += '_';
-      text += std::to_string(v);
-      text += "  ";
-      text += WordsAfterFirst(lines[(i * 7 + static_cast<size_t>(v)) % lines.size()]);
-      text += "\r\n";
-    }
-  }
-  return text;
-}
-
-#define ASSERT_STARTED(app) ASSERT_TRUE((app).Started()) << "the program's window did not appear"
 
 TEST(LookupApp, FirstStartWritesTheDefaultSetAndListsIt) {
   RunningApp app;

@@ -2,7 +2,10 @@
 
 #include <mutex>
 
+#include "runtime/hide_owner.h"
+#include "runtime/runtime_app.h"
 #include "runtime/runtime_service.h"
+#include "runtime/ui_thread_channel.h"
 #include "runtime/window_system_hooks.h"
 #include "window/unit_events.h"
 
@@ -60,7 +63,22 @@ UnitValue Number(int64_t number) {
 
 }  // namespace
 
+void MakeThisTheUiThread() {
+  static const bool bound = [] {
+    RuntimeApp& app = TheRuntimeApp();
+    app.hideOwner = CreateHideOwnerWindow();
+    app.mainThreadId = GetCurrentThreadId();
+    BindUiThreadChannel(app.hideOwner);
+    return true;
+  }();
+  (void)bound;
+}
+
 UnitTestBench::UnitTestBench() {
+  MakeThisTheUiThread();
+  // A window closed by an earlier test closed the channel; the bench's
+  // units are as open as a loaded window's.
+  OpenUiThreadChannel();
   WindowSystemHooks hooks = EmptyWindowSystem();
   hooks.service = RecordingService;
   InstallWindowSystem(hooks);

@@ -79,6 +79,9 @@ RECT RectInParent(HWND window);
 void PumpMessages();
 // Pumps until the thread ends (or ten seconds pass); false on time-out.
 bool PumpUntilThreadEnds(HANDLE thread);
+// Makes the calling thread the UI thread that other threads' unit work is
+// carried to, as the runtime's start-up does; once per process.
+void MakeThisTheUiThread();
 
 // A left click (press and release) at a client position.
 void ClickAt(HWND window, int x, int y);

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "runtime/heap_blocks.h"
-#include "runtime/main_thread_call.h"
 #include "runtime/runtime_app.h"
 #include "runtime/runtime_error.h"
 #include "runtime/runtime_service.h"
+#include "runtime/ui_thread_channel.h"
 #include "window/font_property.h"
 #include "window/unit_cursors.h"
 #include "window/unit_properties_common.h"
@@ -89,25 +89,29 @@ Bytes TextValue(uint32_t low, uint32_t high) {
   return text == nullptr ? Bytes() : Bytes(text, text + std::strlen(text));
 }
 
-[[noreturn]] void Report(const char* message, uint32_t windowId, uint32_t unitId) {
-  RaiseRuntimeError(message, 0, static_cast<int32_t>(windowId), static_cast<int32_t>(unitId));
-}
-
 struct Target {
-  LiveWindow* window;
-  size_t index;
+  LiveWindow* window = nullptr;
+  size_t index = 0;
+  // What the report names when the unit cannot be reached; the access runs
+  // on the UI thread, the report on the caller's.
+  const char* failure = nullptr;
 };
 
 Target FindTarget(uint32_t windowId, uint32_t unitId) {
   LiveWindow* window = FindLiveWindow(windowId);
   if (window == nullptr) {
-    Report("未载入欲访问窗口组件所在的窗口", windowId, unitId);
+    return Target{.failure = "未载入欲访问窗口组件所在的窗口"};
   }
   const int index = FindRecordIndex(*window, unitId);
   if (index < 0) {
-    Report("指定窗口或窗口组件不存在或尚未载入", windowId, unitId);
+    return Target{.failure = "指定窗口或窗口组件不存在或尚未载入"};
   }
   return Target{window, static_cast<size_t>(index)};
+}
+
+bool HasLiveNative(const Target& target) {
+  const RecordLive& live = target.window->live[target.index];
+  return live.object != nullptr && IsWindow(live.object->Handle());
 }
 
 // The kind's property entry for a property number of 8 or more, or null.
@@ -127,12 +131,8 @@ Operation KindOperation(const UnitTypeDescriptor* kind, int32_t number) {
              : nullptr;
 }
 
-uint64_t ReadKindProperty(const Target& target, uint32_t windowId, uint32_t unitId,
-                          int32_t property, int32_t fontPart) {
+uint64_t ReadKindProperty(const Target& target, int32_t property, int32_t fontPart) {
   RecordLive& live = target.window->live[target.index];
-  if (live.object == nullptr || !IsWindow(live.object->Handle())) {
-    Report("读取组件属性时发现指定窗口尚未载入", windowId, unitId);
-  }
   const UnitTypeDescriptor* kind = ResolveUnitKind(live.object->Kind());
   const UnitPropertyEntry* entry = KindProperty(kind, property);
   auto get = KindOperation<GetPropertyOperation>(kind, unit_operation::kGetProperty);
@@ -163,12 +163,9 @@ uint64_t ReadKindProperty(const Target& target, uint32_t windowId, uint32_t unit
   return 0;
 }
 
-void WriteKindProperty(const Target& target, uint32_t windowId, uint32_t unitId, int32_t property,
-                       int32_t fontPart, uint32_t low, uint32_t high) {
+void WriteKindProperty(const Target& target, int32_t property, int32_t fontPart, uint32_t low,
+                       uint32_t high) {
   RecordLive& live = target.window->live[target.index];
-  if (live.object == nullptr || !IsWindow(live.object->Handle())) {
-    Report("修改组件属性时发现指定窗口尚未载入", windowId, unitId);
-  }
   const UnitTypeDescriptor* kind = ResolveUnitKind(live.object->Kind());
   const UnitPropertyEntry* entry = KindProperty(kind, property);
   auto set = KindOperation<SetPropertyOperation>(kind, unit_operation::kSetProperty);
@@ -210,28 +207,56 @@ void WriteKindProperty(const Target& target, uint32_t windowId, uint32_t unitId,
   }
 }
 
+[[noreturn]] void Report(const char* message, uint32_t windowId, uint32_t unitId) {
+  RaiseRuntimeError(message, 0, static_cast<int32_t>(windowId), static_cast<int32_t>(unitId));
+}
+
 }  // namespace
 
+// From another thread the whole access runs on the UI thread; once the
+// windows are gone (the channel is closed) it is dropped without a report:
+// reads give 0, writes change nothing.
 uint64_t ReadUnitProperty(uint32_t windowId, uint32_t unitId, int32_t property, int32_t fontPart) {
   uint64_t result = 0;
-  RunOnMainThread([&] {
-    const Target target = FindTarget(windowId, unitId);
-    result = property < 8 ? ReadCommonProperty(*target.window, target.index, property)
-                          : ReadKindProperty(target, windowId, unitId, property, fontPart);
+  const char* failure = nullptr;
+  RunOnUiThread([&] {
+    Target target = FindTarget(windowId, unitId);
+    if (target.failure == nullptr && property >= 8 && !HasLiveNative(target)) {
+      target.failure = "读取组件属性时发现指定窗口尚未载入";
+    }
+    failure = target.failure;
+    if (failure == nullptr) {
+      result = property < 8 ? ReadCommonProperty(*target.window, target.index, property)
+                            : ReadKindProperty(target, property, fontPart);
+    }
   });
+  if (failure != nullptr) {
+    Report(failure, windowId, unitId);
+  }
   return result;
 }
 
 void WriteUnitProperty(uint32_t windowId, uint32_t unitId, int32_t property, int32_t fontPart,
                        uint32_t valueLow, uint32_t valueHigh) {
-  RunOnMainThread([&] {
-    const Target target = FindTarget(windowId, unitId);
+  const char* failure = nullptr;
+  RunOnUiThread([&] {
+    Target target = FindTarget(windowId, unitId);
+    if (target.failure == nullptr && property >= 8 && !HasLiveNative(target)) {
+      target.failure = "修改组件属性时发现指定窗口尚未载入";
+    }
+    failure = target.failure;
+    if (failure != nullptr) {
+      return;
+    }
     if (property < 8) {
       WriteCommonProperty(*target.window, target.index, property, valueLow, valueHigh);
     } else {
-      WriteKindProperty(target, windowId, unitId, property, fontPart, valueLow, valueHigh);
+      WriteKindProperty(target, property, fontPart, valueLow, valueHigh);
     }
   });
+  if (failure != nullptr) {
+    Report(failure, windowId, unitId);
+  }
 }
 
 intptr_t UnitPropertyHelper(int32_t helper, int32_t count, const intptr_t* args) {

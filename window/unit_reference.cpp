@@ -1,5 +1,6 @@
 #include "window/unit_reference.h"
 
+#include "runtime/ui_thread_channel.h"
 #include "window/window_set.h"
 
 namespace mnemora {
@@ -9,6 +10,9 @@ bool NamesWindowItself(uint32_t unitId) {
 }
 
 UnitObject* ResolveUnitReference(const ArgValue& reference) {
+  if (!OnUiThread()) {
+    return nullptr;
+  }
   const LiveWindow* window = FindLiveWindow(reference.low);
   if (window == nullptr || !IsWindowLoaded(*window)) {
     return nullptr;
@@ -24,6 +28,12 @@ UnitObject* ResolveUnitReference(const ArgValue& reference) {
 HWND ResolveUnitWindow(const ArgValue& reference) {
   const UnitObject* unit = ResolveUnitReference(reference);
   return unit != nullptr && IsWindow(unit->Handle()) ? unit->Handle() : nullptr;
+}
+
+void RunUnitCommand(LibraryCommand body, ArgValue* result, int32_t count, ArgValue* args) {
+  if (!RunOnUiThread([&] { body(result, count, args); })) {
+    body(result, count, args);
+  }
 }
 
 }  // namespace mnemora

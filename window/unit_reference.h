@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "runtime/arg_value.h"
+#include "runtime/library_command.h"
 #include "window/unit_object.h"
 
 namespace mnemora {
@@ -14,10 +15,17 @@ namespace mnemora {
 bool NamesWindowItself(uint32_t unitId);
 
 // The live object of the referenced unit or window, or null when the window
-// is not loaded or the unit has no live object.
+// is not loaded or the unit has no live object. The window set belongs to
+// the UI thread: on any other thread every reference resolves to null.
 UnitObject* ResolveUnitReference(const ArgValue& reference);
 
 // Its native window, or null.
 HWND ResolveUnitWindow(const ArgValue& reference);
+
+// A unit command called from any thread runs whole on the UI thread, so the
+// reference it resolves stays valid through its work. Once the windows are
+// gone it runs on the caller's thread, where it finds no unit and gives its
+// "no unit" result.
+void RunUnitCommand(LibraryCommand body, ArgValue* result, int32_t count, ArgValue* args);
 
 }  // namespace mnemora

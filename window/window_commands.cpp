@@ -2,30 +2,29 @@
 
 #include <windows.h>
 
-#include "runtime/main_thread_call.h"
 #include "window/unit_reference.h"
 #include "window/units/window_kind.h"
 
 namespace mnemora {
+namespace {
 
-void GetWindowHandle(ArgValue* result, int32_t count, ArgValue* args) {
+void GetWindowHandleHere(ArgValue* result, int32_t count, ArgValue* args) {
   HWND handle = count >= 1 ? ResolveUnitWindow(args[0]) : nullptr;
   // Handles fit in 32 bits on every build; the caller sign-extends them back.
   *result = ArgValue::Integer(static_cast<int32_t>(reinterpret_cast<intptr_t>(handle)));
 }
 
-void FocusUnit(ArgValue*, int32_t count, ArgValue* args) {
+void FocusUnitHere(ArgValue*, int32_t count, ArgValue* args) {
   if (count < 1) {
     return;
   }
   HWND handle = ResolveUnitWindow(args[0]);
   if (handle != nullptr) {
-    // Focus belongs to the thread that owns the window.
-    RunOnMainThread([handle] { SetFocus(handle); });
+    SetFocus(handle);
   }
 }
 
-void DestroyUnit(ArgValue*, int32_t count, ArgValue* args) {
+void DestroyUnitHere(ArgValue*, int32_t count, ArgValue* args) {
   if (count < 1) {
     return;
   }
@@ -36,15 +35,29 @@ void DestroyUnit(ArgValue*, int32_t count, ArgValue* args) {
   }
   HWND handle = unit->Handle();
   if (!NamesWindowItself(args[0].high)) {
-    RunOnMainThread([handle] { DestroyWindow(handle); });
+    DestroyWindow(handle);
     return;
   }
   MarkClosedByProgram(unit);
   if (immediately) {
-    RunOnMainThread([unit] { DestroyWindowUnitNow(unit); });
+    DestroyWindowUnitNow(unit);
   } else {
     PostMessageA(handle, kProgramCloseMessage, 0, 0);
   }
+}
+
+}  // namespace
+
+void GetWindowHandle(ArgValue* result, int32_t count, ArgValue* args) {
+  RunUnitCommand(GetWindowHandleHere, result, count, args);
+}
+
+void FocusUnit(ArgValue* result, int32_t count, ArgValue* args) {
+  RunUnitCommand(FocusUnitHere, result, count, args);
+}
+
+void DestroyUnit(ArgValue* result, int32_t count, ArgValue* args) {
+  RunUnitCommand(DestroyUnitHere, result, count, args);
 }
 
 }  // namespace mnemora

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "runtime/runtime_app.h"
+#include "runtime/ui_thread_channel.h"
 #include "runtime/runtime_service.h"
 #include "window/event_dispatch.h"
 #include "window/unit_cursors.h"
@@ -11,6 +12,15 @@
 
 namespace mnemora {
 namespace {
+
+bool AnyOtherWindowLoaded(const LiveWindow& window) {
+  for (const auto& other : TheWindowSet().windows) {
+    if (other.get() != &window && IsWindowLoaded(*other)) {
+      return true;
+    }
+  }
+  return false;
+}
 
 constexpr uint32_t kFlagVisible = 1;
 constexpr uint32_t kFlagDisabled = 2;
@@ -258,7 +268,14 @@ bool LoadWindowDescription(LiveWindow& window, bool reuse, bool modal, HWND owne
     SetFocus(focus);
   }
   MarkWindowLoaded(WindowObjectOf(window));
+  OpenUiThreadChannel();
   return true;
+}
+
+void BeforeWindowDestroyed(const LiveWindow& window) {
+  if (!AnyOtherWindowLoaded(window)) {
+    CloseUiThreadChannel();
+  }
 }
 
 void AfterWindowDestroyed(LiveWindow& window) {
@@ -268,13 +285,7 @@ void AfterWindowDestroyed(LiveWindow& window) {
   if (window.hasSnapshot) {
     window.description.table = window.snapshot;
   }
-  bool anyLoaded = false;
-  for (const auto& other : TheWindowSet().windows) {
-    if (other.get() != &window && IsWindowLoaded(*other)) {
-      anyLoaded = true;
-    }
-  }
-  if (!anyLoaded && TheRuntimeApp().mainLoopStarted) {
+  if (!AnyOtherWindowLoaded(window) && TheRuntimeApp().mainLoopStarted) {
     PostQuitMessage(0);
   }
 }

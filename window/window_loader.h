@@ -24,6 +24,9 @@ bool LoadWindowDescription(LiveWindow& window, bool reuse, bool modal, HWND owne
 bool CreateRecordUnit(LiveWindow& window, size_t index, const Bytes& block, uint32_t style,
                       HWND parent, int controlId, const RECT& rect);
 
+// When the last loaded window starts to close, other threads lose their way
+// onto the UI thread: nothing they hold reaches the dying units.
+void BeforeWindowDestroyed(const LiveWindow& window);
 // After the native window is gone: unit pointers destroyed, the records put
 // back as they were when the load began, the quit posted when no window of
 // the set is left and the loop runs.

@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "runtime/ui_thread_channel.h"
 #include "runtime/win_handles.h"
 #include "window/unit_events.h"
 #include "window/unit_object.h"
@@ -18,7 +19,6 @@
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/units/unit_kind_helpers.h"
-#include "window/units/unit_thread_call.h"
 #include "window/gdi_scopes.h"
 
 namespace mnemora {
@@ -174,7 +174,7 @@ class EditBoxUnit final : public UnitObject {
   bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   HWND Companion() const override { return adjuster_.Get(); }
 
-  // Property access runs on the window's thread (see RunOnUnitThreadOrHere).
+  // Property access runs on the UI thread, which owns the window.
   bool SetProperty(int32_t index, const UnitValue& value);
   UnitValue GetProperty(int32_t index);
   Bytes Save();
@@ -442,9 +442,6 @@ LRESULT CALLBACK EditBoxUnit::WindowProc(HWND window, UINT message, WPARAM wPara
 }
 
 LRESULT EditBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == UnitThreadCallMessage()) {
-    return RunUnitThreadCall(lParam);
-  }
   switch (message) {
     case WM_CHAR:
     case WM_IME_CHAR:
@@ -692,23 +689,15 @@ UnitObject* CreateEditBox(const UnitCreateArgs& args) {
 }
 
 bool SetEditBoxProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  bool rebuild = false;
-  RunOnUnitThreadOrHere(AsEditBox(unit)->Handle(),
-                        [&] { rebuild = AsEditBox(unit)->SetProperty(index, value); });
-  return rebuild;
+  return AsEditBox(unit)->SetProperty(index, value);
 }
 
 UnitValue GetEditBoxProperty(UnitObject* unit, int32_t index) {
-  UnitValue value;
-  RunOnUnitThreadOrHere(AsEditBox(unit)->Handle(),
-                        [&] { value = AsEditBox(unit)->GetProperty(index); });
-  return value;
+  return AsEditBox(unit)->GetProperty(index);
 }
 
 Bytes SaveEditBox(UnitObject* unit) {
-  Bytes block;
-  RunOnUnitThreadOrHere(AsEditBox(unit)->Handle(), [&] { block = AsEditBox(unit)->Save(); });
-  return block;
+  return AsEditBox(unit)->Save();
 }
 
 bool EditBoxWantsKey(UnitObject* unit, int32_t virtualKey) {
@@ -753,7 +742,7 @@ void* GetEditBoxInterface(int32_t operation) {
 }
 
 void AppendToEditBox(HWND editBox, const char* text) {
-  RunOnUnitThread(editBox, [&] {
+  RunOnUiThread([&] {
     if (auto* unit = dynamic_cast<EditBoxUnit*>(UnitObjectOf(editBox))) {
       unit->Append(text);
     }

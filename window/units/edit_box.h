@@ -18,8 +18,8 @@ void* GetEditBoxInterface(int32_t operation);
 
 // Puts the caret after the last character of an edit box unit's window and
 // inserts text there, raising the unit's event 0. Safe from any thread: it
-// runs whole on the window's thread. Does nothing for a window that is not
-// an edit box unit's.
+// runs whole on the UI thread. Does nothing for a window that is not an
+// edit box unit's, or once the windows are gone.
 void AppendToEditBox(HWND editBox, const char* text);
 
 }  // namespace mnemora

@@ -5,7 +5,9 @@
 
 namespace mnemora {
 
-void AppendText(ArgValue*, int32_t count, ArgValue* args) {
+namespace {
+
+void AppendTextHere(ArgValue*, int32_t count, ArgValue* args) {
   HWND editBox = count >= 1 ? ResolveUnitWindow(args[0]) : nullptr;
   if (editBox == nullptr) {
     return;
@@ -15,6 +17,12 @@ void AppendText(ArgValue*, int32_t count, ArgValue* args) {
       AppendToEditBox(editBox, args[i].AsText());
     }
   }
+}
+
+}  // namespace
+
+void AppendText(ArgValue* result, int32_t count, ArgValue* args) {
+  RunUnitCommand(AppendTextHere, result, count, args);
 }
 
 }  // namespace mnemora

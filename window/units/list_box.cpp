@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include "runtime/ui_thread_channel.h"
 #include "runtime/win_handles.h"
 #include "window/form_bytes.h"
 #include "window/unit_events.h"
@@ -15,7 +16,6 @@
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/units/unit_kind_helpers.h"
-#include "window/units/unit_thread_call.h"
 
 namespace mnemora {
 namespace {
@@ -109,7 +109,7 @@ class ListBoxUnit final : public UnitObject {
   bool CreateNative(const UnitCreateArgs& args);
   bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-  // Property access runs on the window's thread (see RunOnUnitThreadOrHere).
+  // Property access runs on the UI thread, which owns the window.
   bool SetProperty(int32_t index, const UnitValue& value);
   UnitValue GetProperty(int32_t index);
   Bytes Save() const;
@@ -250,9 +250,6 @@ LRESULT CALLBACK ListBoxUnit::WindowProc(HWND window, UINT message, WPARAM wPara
 }
 
 LRESULT ListBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == UnitThreadCallMessage()) {
-    return RunUnitThreadCall(lParam);
-  }
   switch (message) {
     case WM_NCDESTROY: {
       // Unhook before the control's last message.
@@ -393,23 +390,15 @@ UnitObject* CreateListBox(const UnitCreateArgs& args) {
 }
 
 bool SetListBoxProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  bool rebuild = false;
-  RunOnUnitThreadOrHere(AsListBox(unit)->Handle(),
-                        [&] { rebuild = AsListBox(unit)->SetProperty(index, value); });
-  return rebuild;
+  return AsListBox(unit)->SetProperty(index, value);
 }
 
 UnitValue GetListBoxProperty(UnitObject* unit, int32_t index) {
-  UnitValue value;
-  RunOnUnitThreadOrHere(AsListBox(unit)->Handle(),
-                        [&] { value = AsListBox(unit)->GetProperty(index); });
-  return value;
+  return AsListBox(unit)->GetProperty(index);
 }
 
 Bytes SaveListBox(UnitObject* unit) {
-  Bytes block;
-  RunOnUnitThreadOrHere(AsListBox(unit)->Handle(), [&] { block = AsListBox(unit)->Save(); });
-  return block;
+  return AsListBox(unit)->Save();
 }
 
 // Offers every item text and the two binding names; a block the kind would
@@ -427,10 +416,12 @@ Bytes ConvertListBoxTexts(const Bytes& block, std::string (*convert)(const std::
   return WriteListBoxBlock(properties);
 }
 
-// Runs work with the list box unit of a window on the window's thread.
+// Runs work with the list box unit of a window on the UI thread, which owns
+// it; when the channel is closed nothing runs and the caller's "no list"
+// result stands.
 template <typename Work>
 void WithListBox(HWND listBox, Work&& work) {
-  RunOnUnitThread(listBox, [&] {
+  RunOnUiThread([&] {
     if (dynamic_cast<ListBoxUnit*>(UnitObjectOf(listBox)) != nullptr) {
       work();
     }

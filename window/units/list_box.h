@@ -18,9 +18,9 @@ extern const UnitTypeDescriptor kListBoxDescriptor;
 void* GetListBoxInterface(int32_t operation);
 
 // The item operations act on the native control's items (not on the
-// stored item list), each in one message to the window, so they are safe
-// from any thread; the ones of several steps run whole on the window's
-// thread. A window that is not a list box unit's has no items.
+// stored item list). Each is safe from any thread: it runs whole on the UI
+// thread. A window that is not a list box unit's has no items, and neither
+// has any once the windows are gone.
 
 void ClearListItems(HWND listBox);
 // The new item's index (its sorted place with auto sort), or -1 when the

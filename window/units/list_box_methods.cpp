@@ -19,37 +19,57 @@ int32_t IntegerArgument(int32_t count, const ArgValue* args, int32_t position) {
   return position < count && IsNumericType(args[position].type) ? ToInteger(&args[position]) : 0;
 }
 
-}  // namespace
-
-void ClearItems(ArgValue*, int32_t count, ArgValue* args) {
+void ClearItemsHere(ArgValue*, int32_t count, ArgValue* args) {
   if (HWND listBox = ListBoxOf(count, args)) {
     ClearListItems(listBox);
   }
 }
 
-void AddItem(ArgValue* result, int32_t count, ArgValue* args) {
+void AddItemHere(ArgValue* result, int32_t count, ArgValue* args) {
   HWND listBox = ListBoxOf(count, args);
   const char* text = count >= 2 && args[1].type == type_code::kText ? args[1].AsText() : nullptr;
   *result = ArgValue::Integer(
       listBox != nullptr ? AddListItem(listBox, text, IntegerArgument(count, args, 2)) : -1);
 }
 
-void GetItemCount(ArgValue* result, int32_t count, ArgValue* args) {
+void GetItemCountHere(ArgValue* result, int32_t count, ArgValue* args) {
   HWND listBox = ListBoxOf(count, args);
   *result = ArgValue::Integer(listBox != nullptr ? ListItemCount(listBox) : 0);
 }
 
-void GetItemText(ArgValue* result, int32_t count, ArgValue* args) {
+void GetItemTextHere(ArgValue* result, int32_t count, ArgValue* args) {
   HWND listBox = ListBoxOf(count, args);
   const std::string text =
       listBox != nullptr ? ListItemText(listBox, IntegerArgument(count, args, 1)) : std::string();
   *result = ArgValue::Text(MakeText(text.data(), text.size()));
 }
 
-void IsItemSelected(ArgValue* result, int32_t count, ArgValue* args) {
+void IsItemSelectedHere(ArgValue* result, int32_t count, ArgValue* args) {
   HWND listBox = ListBoxOf(count, args);
   *result = ArgValue::Boolean(listBox != nullptr &&
                               IsListItemSelected(listBox, IntegerArgument(count, args, 1)));
+}
+
+}  // namespace
+
+void ClearItems(ArgValue* result, int32_t count, ArgValue* args) {
+  RunUnitCommand(ClearItemsHere, result, count, args);
+}
+
+void AddItem(ArgValue* result, int32_t count, ArgValue* args) {
+  RunUnitCommand(AddItemHere, result, count, args);
+}
+
+void GetItemCount(ArgValue* result, int32_t count, ArgValue* args) {
+  RunUnitCommand(GetItemCountHere, result, count, args);
+}
+
+void GetItemText(ArgValue* result, int32_t count, ArgValue* args) {
+  RunUnitCommand(GetItemTextHere, result, count, args);
+}
+
+void IsItemSelected(ArgValue* result, int32_t count, ArgValue* args) {
+  RunUnitCommand(IsItemSelectedHere, result, count, args);
 }
 
 }  // namespace mnemora

@@ -176,6 +176,13 @@ void PaintBackground(const WindowObject& window, HDC dc) {
   FillRect(dc, &area, static_cast<HBRUSH>(brush.Get()));
 }
 
+void OnDestroy(WindowObject& window) {
+  if (const LiveWindow* live = FindLiveWindow(window.WindowId())) {
+    BeforeWindowDestroyed(*live);
+  }
+  Raise(window, window_event::kDestroying);
+}
+
 void OnNcDestroy(WindowObject& window) {
   LiveWindow* live = FindLiveWindow(window.WindowId());
   if (live == nullptr) {
@@ -203,7 +210,7 @@ LRESULT CALLBACK WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
       DestroyWindowUnitNow(window);
       return 0;
     case WM_DESTROY:
-      Raise(*window, window_event::kDestroying);
+      OnDestroy(*window);
       return 0;
     case WM_NCDESTROY:
       OnNcDestroy(*window);
