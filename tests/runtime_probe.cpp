@@ -69,6 +69,40 @@ DWORD WINAPI RaiseOnThread(void*) {
   return 0;
 }
 
+DWORD WINAPI RaiseNamingTheWindowOnThread(void*) {
+  kEntryTable.ReportRuntimeError(4, static_cast<int32_t>(kProbeWindowId), 0);
+  return 0;
+}
+
+BOOL CALLBACK IsOwnReportBox(HWND window, LPARAM found) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char caption[16] = {};
+  GetWindowTextA(window, caption, sizeof caption);
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+      std::string(caption) == "错误") {
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Raised on the main thread while a worker's report box is up: the second
+// report of the process, which must not show. Until the box is up the main
+// thread pumps, as a UI thread does, so the worker's report can be built.
+void RaiseWhileAWorkersBoxIsUp() {
+  bool found = false;
+  while (!found) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchMessageA(&message);
+    }
+    EnumWindows(IsOwnReportBox, reinterpret_cast<LPARAM>(&found));
+  }
+  kEntryTable.ReportRuntimeError(1, 67174459, 802);
+}
+
 // Loads and releases go to the log, so that the test sees what a failed
 // resolution gives back before the program ends.
 HMODULE LoggedLoad(const char* fileName) {
@@ -172,6 +206,12 @@ int ProbeMain() {
   } else if (s == "error-on-thread") {
     runtime.LoadWindow(kProbeWindowId);
     StartThread(RaiseOnThread);
+  } else if (s == "window-error-on-thread" || s == "two-reports") {
+    runtime.LoadWindow(kProbeWindowId);
+    StartThread(RaiseNamingTheWindowOnThread);
+    if (s == "two-reports") {
+      RaiseWhileAWorkersBoxIsUp();
+    }
   } else if (s == "memory-failure") {
     UseFullHeap();
     runtime.MemAlloc(100);

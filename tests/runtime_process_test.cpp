@@ -56,6 +56,7 @@ BOOL CALLBACK FindLongestStatic(HWND child, LPARAM parameter) {
 struct ProbeRun {
   DWORD exitCode = 0;
   bool sawBox = false;
+  bool boxOnMainThread = false;
   LONG boxStyle = 0;
   std::string boxText;
   std::string log;
@@ -92,6 +93,7 @@ ProbeRun RunProbe(const std::string& scenario) {
     if (search.box != nullptr && !run.sawBox) {
       run.sawBox = true;
       run.boxStyle = GetWindowLongA(search.box, GWL_STYLE);
+      run.boxOnMainThread = GetWindowThreadProcessId(search.box, nullptr) == process.dwThreadId;
       EnumChildWindows(search.box, FindLongestStatic, reinterpret_cast<LPARAM>(&run.boxText));
       PostMessageA(search.box, WM_COMMAND, IDOK, 0);
     }
@@ -237,6 +239,23 @@ TEST(DllCallEndTest, ACallerCleansFunctionFailsTheStackCheckOnlyOn32Bit) {
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_EQ(run.log, "result 7\nmain routine returned\nexit routine\n");
 #endif
+}
+
+TEST(ErrorReportTest, AReportOnAWorkerShowsThereNamesTheWindowAndIsTheOnlyOne) {
+  // "two-reports": the main thread raises a second report while the
+  // worker's box is up; only the first shows (a second box would keep the
+  // probe from ending), and the end still runs on the main thread.
+  for (const char* scenario : {"window-error-on-thread", "two-reports"}) {
+    const ProbeRun run = RunProbe(scenario);
+    ASSERT_TRUE(run.sawBox) << scenario;
+    EXPECT_FALSE(run.boxOnMainThread) << scenario;
+    EXPECT_EQ(run.boxText,
+              "运行时出错!\r\n\r\n错误代码：4\r\n\r\n错误信息：数组成员引用下标必须大于等于1"
+              "\r\n\r\n1375797249, 0\r\n\"探测窗口\"\r\n\"探测窗口\"\r\n")
+        << scenario;
+    EXPECT_EQ(run.exitCode, kErrorExit) << scenario;
+    EXPECT_EQ(run.log, "") << scenario << ": the exit routines were dropped";
+  }
 }
 
 }  // namespace
