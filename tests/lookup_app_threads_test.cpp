@@ -86,6 +86,16 @@ TEST(LookupAppThreads, MessagesFromAnotherProgramRunNothingAndCrashNothing) {
     ASSERT_TRUE(app.Drain()) << "messages from " << std::hex << first;
     ASSERT_TRUE(app.Alive()) << "messages from " << std::hex << first;
   }
+  // Parent notifications whose lParam names a child or points at a header.
+  for (HWND window : windows) {
+    for (UINT message : {UINT{WM_NOTIFY}, UINT{WM_DRAWITEM}, UINT{WM_COMMAND}}) {
+      DWORD_PTR ignored = 0;
+      SendMessageTimeoutA(window, message, 0xDEADBEEF, static_cast<LPARAM>(0xFEEDFACE0BADF00Dull),
+                          SMTO_ABORTIFHUNG, 2000, &ignored);
+    }
+  }
+  ASSERT_TRUE(app.Drain());
+  ASSERT_TRUE(app.Alive());
   ASSERT_FALSE(app.ShowsMessageBox());
   app.ClearQuery();
   app.Type(app.queryBox, "mov");

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "runtime/hide_owner.h"
+#include "runtime/message_loop.h"
+#include "runtime/runtime_app.h"
 #include "runtime/ui_thread_channel.h"
 #include "runtime/win_handles.h"
 
@@ -145,6 +147,21 @@ TEST_F(UiThreadChannelTest, TheRunMessageCallsNothingItCarries) {
     DispatchMessageA(&message);
   }
   EXPECT_EQ(g_calledWith, 0);
+}
+
+TEST_F(UiThreadChannelTest, ProcessingEventsOnAWorkerLeavesTheUiThreadsRecordsAlone) {
+  const UINT uiLast = TheRuntimeApp().LastMessage().message;
+  bool ownQueueEmptied = false;
+  std::function<void()> worker = [&] {
+    PostThreadMessageA(GetCurrentThreadId(), WM_APP + 5, 0, 0);
+    ProcessPendingMessages();
+    MSG left;
+    ownQueueEmptied = !PeekMessageA(&left, nullptr, 0, 0, PM_NOREMOVE);
+  };
+  UniqueKernelHandle thread = StartThread(&worker);
+  ASSERT_TRUE(PumpUntilEnded(thread.Get()));
+  EXPECT_TRUE(ownQueueEmptied);
+  EXPECT_EQ(TheRuntimeApp().LastMessage().message, uiLast);
 }
 
 }  // namespace
