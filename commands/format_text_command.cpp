@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,11 @@ namespace mnemora {
 namespace {
 
 enum class ValueForm { kLiteral, kInt, kDouble, kText, kPointer };
+
+// Far beyond any text a format makes: a width or precision that asks for
+// more (a *-width of two thousand million) is refused like any other fault,
+// rather than taking gigabytes or ending the program for want of them.
+constexpr size_t kMaxFormattedLength = 16 * 1024 * 1024;
 
 // A run of format bytes copied as they are, or one conversion with the
 // values it takes, already converted to what printf reads for it.
@@ -262,8 +266,7 @@ char* FormatPieces(const std::vector<Piece>& pieces) {
   size_t total = 0;
   for (const Piece& piece : pieces) {
     const int length = PrintPiece(nullptr, 0, piece);
-    if (length < 0 ||
-        static_cast<size_t>(length) >= std::numeric_limits<int32_t>::max() - 1 - total) {
+    if (length < 0 || static_cast<size_t>(length) > kMaxFormattedLength - total) {
       return nullptr;
     }
     lengths.push_back(static_cast<size_t>(length));

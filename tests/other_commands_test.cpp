@@ -329,6 +329,16 @@ TEST(FormatTextTest, WideOutputIsNeverCutOrOverrun) {
   EXPECT_EQ(Format({T("<%s>"), T(longText.c_str())}), "<" + longText + ">");
 }
 
+// Found by fuzzing: a width of two thousand million asked for a block of
+// that size. Results above 16 MiB are refused as faults.
+TEST(FormatTextTest, AWidthAskingForGigabytesGivesTheEmptyText) {
+  EXPECT_EQ(Format({T("%2079437834o"), I(1)}), "(null)");
+  EXPECT_EQ(Format({T("%*d"), I(2000000000), I(1)}), "(null)");
+  EXPECT_EQ(Format({T("%16777217d"), I(1)}), "(null)");
+  EXPECT_EQ(Format({T("%8d%16777209d"), I(1), I(2)}), "(null)");
+  EXPECT_EQ(Format({T("%1048576d"), I(7)}).size(), 1048576u);
+}
+
 TEST(FormatTextTest, MismatchedOrUnsafeConversionsGiveTheEmptyText) {
   const ArgValue integer = I(1);
   const ArgValue text = T("abc");
