@@ -45,9 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       after.tag = fields.tag;
       fuzz::Require(after == fields, "a new tag changes only the tag");
       const int index = table.IndexOf(table.ids[i]);
-      fuzz::Require(IsValidId(table.ids[i]) ? index >= 0 && static_cast<size_t>(index) <= i
-                                            : index == -1,
-                    "a valid id is found, no other");
+      fuzz::Require(
+          IsValidId(table.ids[i]) ? index >= 0 && static_cast<size_t>(index) <= i : index == -1,
+          "a valid id is found, no other");
     }
   }
   std::vector<WindowDescription> again;

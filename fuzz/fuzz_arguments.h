@@ -59,8 +59,7 @@ class Arguments {
       case 9: {
         const std::string bytes = input.Run();
         static const uint32_t kEmptyByteSet[2] = {1, 0};
-        return ArgValue::ByteSet(
-            Keep(MakeByteSet(bytes.data(), bytes.size()), kEmptyByteSet));
+        return ArgValue::ByteSet(Keep(MakeByteSet(bytes.data(), bytes.size()), kEmptyByteSet));
       }
       case 10: {
         // A numeric array: its elements' bytes.
@@ -101,4 +100,3 @@ class Arguments {
 };
 
 }  // namespace mnemora::fuzz
-

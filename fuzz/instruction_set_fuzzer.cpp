@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (SearchField field : {SearchField::kMnemonic, SearchField::kAnnotation}) {
     std::string found;
-    fuzz::Require(SearchInstructions(*table, needle, field, [] { return true; }, &found),
+    fuzz::Require(SearchInstructions(
+                      *table, needle, field, [] { return true; }, &found),
                   "a search that is never stopped finishes");
     fuzz::Require(found == PlainSearch(*table, needle, field), "search agrees with a plain scan");
   }

@@ -18,8 +18,8 @@ using namespace mnemora;
 namespace {
 
 constexpr LibraryCommand kCommands[] = {
-    TextLength, LeftText,  RightText, FindText, ToUpperCase, TrimSpaces,     RemoveAllSpaces,
-    ReplaceText, SplitText, SpaceText, ToText,  ToByteSet,   ByteSetLength,
+    TextLength,  LeftText,  RightText, FindText, ToUpperCase, TrimSpaces,    RemoveAllSpaces,
+    ReplaceText, SplitText, SpaceText, ToText,   ToByteSet,   ByteSetLength,
 };
 
 void CheckAndFree(const ArgValue& result) {

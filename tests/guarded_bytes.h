@@ -57,15 +57,23 @@ class GuardedBytes {
     DWORD previous = 0;
     return VirtualProtect(at, size, PAGE_NOACCESS, &previous) != 0;
   }
-  static void Release(uint8_t* base, size_t) { VirtualFree(base, 0, MEM_RELEASE); }
+  static void Release(uint8_t* base, size_t) {
+    VirtualFree(base, 0, MEM_RELEASE);
+  }
 #else
-  static size_t PageSize() { return static_cast<size_t>(sysconf(_SC_PAGESIZE)); }
+  static size_t PageSize() {
+    return static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  }
   static uint8_t* Reserve(size_t size) {
     void* base = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     return base == MAP_FAILED ? nullptr : static_cast<uint8_t*>(base);
   }
-  static bool Protect(uint8_t* at, size_t size) { return mprotect(at, size, PROT_NONE) == 0; }
-  static void Release(uint8_t* base, size_t size) { munmap(base, size); }
+  static bool Protect(uint8_t* at, size_t size) {
+    return mprotect(at, size, PROT_NONE) == 0;
+  }
+  static void Release(uint8_t* base, size_t size) {
+    munmap(base, size);
+  }
 #endif
 
   uint8_t* base_ = nullptr;

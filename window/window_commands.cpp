@@ -5,6 +5,7 @@
 #include "runtime/main_thread_call.h"
 #include "window/unit_reference.h"
 #include "window/units/window_kind.h"
+#include "window/window_set.h"
 
 namespace mnemora {
 
@@ -18,6 +19,9 @@ void FocusUnit(ArgValue*, int32_t count, ArgValue* args) {
   if (count < 1) {
     return;
   }
+  if (!UnitRecordExists(args[0])) {
+    ReportMissingUnit(args[0].low, args[0].high);
+  }
   HWND handle = ResolveUnitWindow(args[0]);
   if (handle != nullptr) {
     // Focus belongs to the thread that owns the window.
@@ -30,13 +34,25 @@ void DestroyUnit(ArgValue*, int32_t count, ArgValue* args) {
     return;
   }
   const bool immediately = count >= 2 && args[1].type != 0 && args[1].low != 0;
+  if (!UnitRecordExists(args[0])) {
+    ReportMissingUnit(args[0].low, args[0].high);
+  }
   UnitObject* unit = ResolveUnitReference(args[0]);
   if (unit == nullptr || !IsWindow(unit->Handle())) {
     return;
   }
   HWND handle = unit->Handle();
   if (!NamesWindowItself(args[0].high)) {
-    RunOnMainThread([handle] { DestroyWindow(handle); });
+    const ArgValue reference = args[0];
+    RunOnMainThread([handle, reference] {
+      // A unit without child windows also leaves its window's records.
+      const bool hadChildren = GetWindow(handle, GW_CHILD) != nullptr;
+      DestroyWindow(handle);
+      LiveWindow* window = FindLiveWindow(reference.low);
+      if (!hadChildren && window != nullptr) {
+        RemoveUnitRecord(*window, reference.high);
+      }
+    });
     return;
   }
   MarkClosedByProgram(unit);

@@ -94,7 +94,7 @@ std::vector<uint8_t> Callee(uint32_t n, uint16_t removes) {
   };
   for (uint32_t i = 1; i <= n; ++i) {
     code.insert(code.end(), {0x8B, 0x4C, 0x24, static_cast<uint8_t>(4 * i)});  // mov ecx, [esp+4i]
-    code.insert(code.end(), {0x89, 0x0D});                                     // mov [kSeen+..], ecx
+    code.insert(code.end(), {0x89, 0x0D});  // mov [kSeen+..], ecx
     put32(kSeen + 4 * (i - 1));
   }
   code.push_back(0xB8);  // mov eax, imm32
@@ -102,7 +102,8 @@ std::vector<uint8_t> Callee(uint32_t n, uint16_t removes) {
   if (removes == 0) {
     code.push_back(0xC3);  // ret
   } else {
-    code.insert(code.end(), {0xC2, static_cast<uint8_t>(removes), static_cast<uint8_t>(removes >> 8)});
+    code.insert(code.end(),
+                {0xC2, static_cast<uint8_t>(removes), static_cast<uint8_t>(removes >> 8)});
   }
   return code;
 }
