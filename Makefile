@@ -1,11 +1,14 @@
 # The two commands: `make run` and `make test`. The other targets are
-# steps of those two.
+# steps of those two, apart from `make bench` and `make fuzz`.
 SHELL := /bin/bash
 # Keeps the nested builds from printing every directory change.
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 
-.PHONY: run test bench setup configure-x64 configure-x86 build-x64 build-x86
+.PHONY: run test bench fuzz setup configure-x64 configure-x86 configure-native build-x64 \
+	build-x86 build-native
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 60
 
 # Only the program itself is built for a run, not the tests.
 run: configure-x64
@@ -13,10 +16,18 @@ run: configure-x64
 	tools/run.sh build/x64/bin/mnemora.exe
 
 # Both targets are built (x86 is compile and link only: this machine kind
-# cannot run 32-bit code); the x64 tests run under Wine on a private
-# display, which is stopped again whether the tests pass or not.
-test: build-x64 build-x86
+# cannot run 32-bit code), and the native build of the Win32-free
+# libraries. First the native tests run: the unit tests under the
+# sanitizers, each fuzz target for a few seconds, and the 32-bit call thunk
+# of the x86 build in an emulator. Then the x64 tests run under Wine on a
+# private display, which is stopped again whether the tests pass or not.
+test: build-x64 build-x86 build-native
+	ctest --preset native
 	tools/wine-session.sh run -- ctest --preset x64
+
+# Every fuzz target for FUZZ_SECONDS seconds; non-zero when one finds a fault.
+fuzz: build-native
+	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/fuzz.sh
 
 # Load and search times of the instruction table; not part of the tests.
 bench: configure-x64
@@ -29,8 +40,8 @@ setup:
 # Configure once (the generated Makefile exists only after a configure
 # that succeeded); afterwards the build re-runs CMake by itself whenever a
 # CMakeLists.txt changes.
-configure-x64 configure-x86: configure-%: setup
+configure-x64 configure-x86 configure-native: configure-%: setup
 	@test -f build/$*/Makefile || cmake --preset $*
 
-build-x64 build-x86: build-%: configure-%
+build-x64 build-x86 build-native: build-%: configure-%
 	cmake --build --preset $* -j $(JOBS)

@@ -2,8 +2,16 @@
 # target: link `mnemora_options` into every project library and program.
 add_library(mnemora_options INTERFACE)
 target_compile_features(mnemora_options INTERFACE cxx_std_20)
+target_compile_options(mnemora_options INTERFACE -Wall -Wextra -Werror)
+if(MNEMORA_NATIVE)
+  # Sources arrive as GBK copies (cmake/MnemoraNative.cmake); the host's
+  # libpng decodes the pictures.
+  find_package(PNG REQUIRED)
+  add_library(mnemora_png INTERFACE)
+  target_link_libraries(mnemora_png INTERFACE PNG::PNG)
+  return()
+endif()
 target_compile_options(mnemora_options INTERFACE
-  -Wall -Wextra -Werror
   # Sources are UTF-8; every narrow literal becomes GBK bytes (code page 936).
   -finput-charset=UTF-8 -fexec-charset=GBK)
 target_compile_definitions(mnemora_options INTERFACE

@@ -1,6 +1,7 @@
 # Test helpers. Every test program is a console program in the common
-# output directory (build/<preset>/bin) and runs under the private Wine
-# environment through CMAKE_CROSSCOMPILING_EMULATOR.
+# output directory (build/<preset>/bin); the Windows ones run under the
+# private Wine environment through CMAKE_CROSSCOMPILING_EMULATOR, the native
+# ones directly.
 #
 # One ctest entry per test program, not per test case: a Wine launch costs
 # a tenth of a second or more, and gtest_discover_tests would run the
@@ -21,7 +22,11 @@ function(mnemora_add_test)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE mnemora_options ${T_LIBS} GTest::gtest_main)
-  target_link_options(${T_NAME} PRIVATE -mconsole)
+  if(MNEMORA_NATIVE)
+    mnemora_native_sources(${T_NAME})
+  else()
+    target_link_options(${T_NAME} PRIVATE -mconsole)
+  endif()
   if(T_DEPENDS)
     add_dependencies(${T_NAME} ${T_DEPENDS})
   endif()

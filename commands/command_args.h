@@ -18,9 +18,10 @@ inline bool IsGiven(const ArgValue& value) {
 }
 
 // Text arguments are never null, but a null pointer reads as the empty text
-// rather than crashing.
+// rather than crashing, and so does a value of any other type: its value
+// words are no text's address.
 inline const char* TextOf(const ArgValue& value) {
-  const char* text = value.AsText();
+  const char* text = value.type == type_code::kText ? value.AsText() : nullptr;
   return text != nullptr ? text : "";
 }
 

@@ -1,8 +1,8 @@
 #include "commands/format_text_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -13,6 +13,22 @@ namespace mnemora {
 namespace {
 
 enum class ValueForm { kLiteral, kInt, kDouble, kText, kPointer };
+
+// Far beyond any text a format makes: a width or precision above it (a
+// *-width of two thousand million), or a result longer than it, is refused
+// like any other fault, rather than padded for minutes, taking gigabytes or
+// ending the program for want of them.
+constexpr size_t kMaxFormattedLength = 16 * 1024 * 1024;
+
+// Moves past a run of digits; false when its number is above the limit.
+bool SkipFieldNumber(const char** p) {
+  size_t number = 0;
+  while (**p >= '0' && **p <= '9') {
+    number = std::min(number * 10 + static_cast<size_t>(**p - '0'), kMaxFormattedLength + 1);
+    ++*p;
+  }
+  return number <= kMaxFormattedLength;
+}
 
 // A run of format bytes copied as they are, or one conversion with the
 // values it takes, already converted to what printf reads for it.
@@ -71,7 +87,10 @@ bool TakesDoubleConversion(const ArgValue& value, double* out) {
 }
 
 bool TakesStar(const ArgValue& value, int* out) {
-  return value.type != type_code::kBoolean && TakesIntConversion(value, out);
+  // A negative width is a left-justified one of that size.
+  return value.type != type_code::kBoolean && TakesIntConversion(value, out) &&
+         *out >= -static_cast<int>(kMaxFormattedLength) &&
+         *out <= static_cast<int>(kMaxFormattedLength);
 }
 
 class FormatParser {
@@ -138,8 +157,8 @@ class FormatParser {
       }
       ++p;
     }
-    while (*p >= '0' && *p <= '9') {
-      ++p;
+    if (!SkipFieldNumber(&p)) {
+      return false;
     }
     if (*p == '.') {
       ++p;
@@ -149,8 +168,8 @@ class FormatParser {
         }
         ++p;
       }
-      while (*p >= '0' && *p <= '9') {
-        ++p;
+      if (!SkipFieldNumber(&p)) {
+        return false;
       }
     }
     // Only the modifiers that leave the argument an int or a double.
@@ -262,8 +281,7 @@ char* FormatPieces(const std::vector<Piece>& pieces) {
   size_t total = 0;
   for (const Piece& piece : pieces) {
     const int length = PrintPiece(nullptr, 0, piece);
-    if (length < 0 ||
-        static_cast<size_t>(length) >= std::numeric_limits<int32_t>::max() - 1 - total) {
+    if (length < 0 || static_cast<size_t>(length) > kMaxFormattedLength - total) {
       return nullptr;
     }
     lengths.push_back(static_cast<size_t>(length));

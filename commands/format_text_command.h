@@ -12,8 +12,10 @@ namespace mnemora {
 // %o %c take a byte, short integer, integer or boolean; %e %E %f %g %G a
 // float or double; %s a text; %p an integer or subroutine pointer; a *
 // width or precision an integer. A mismatch, a missing value, %n, an
-// unknown conversion, or any long integer, date-time, byte set or non-system
-// value among the values gives the empty text; extra values are ignored.
+// unknown conversion, a width or precision or a result above 16 MiB, or
+// any long integer, date-time,
+// byte set or non-system value among the values gives the empty text; extra
+// values are ignored.
 void FormatText(ArgValue* result, int32_t count, ArgValue* args);
 
 }  // namespace mnemora

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "runtime/assertion.h"
 #include "runtime/error_table.h"
 #include "runtime/runtime_app.h"
 #include "runtime/runtime_error.h"
@@ -159,9 +160,8 @@ void* ResolveDllFunction(int32_t declaration) {
 
 uintptr_t CallDllFunction(int32_t declaration, int32_t wordCount, const uintptr_t* words) {
   void* function = ResolveDllFunction(declaration);
-  if (wordCount < 0 || wordCount > kMaxDllArgumentWords) {
-    std::abort();  // the application code never pushes more words than this
-  }
+  // The application code never pushes more words than this.
+  MNEMORA_ASSERT(wordCount >= 0 && wordCount <= kMaxDllArgumentWords);
 #if defined(__i386__)
   int32_t stackChanged = 0;
   const uintptr_t result = CallWithStackCheck(function, wordCount, words, &stackChanged);

@@ -1,6 +1,7 @@
 #include "runtime/error_table.h"
 
 #include <array>
+#include <cstddef>
 
 namespace mnemora {
 namespace {

@@ -30,12 +30,6 @@ const uint8_t* g_constantStart = nullptr;
 const uint8_t* g_constantEnd = nullptr;
 const char kStaticEmptyText[1] = {0};
 
-[[noreturn]] void ReportAllocationFailure(int32_t size) {
-  char message[64];
-  std::snprintf(message, sizeof message, "分配 %d 字节内存失败!", static_cast<int>(size));
-  RaiseRuntimeError(message, 0, 0, 0);
-}
-
 // A negative request is a request the heap can never grant.
 size_t RequestSize(int32_t size) {
   return size < 0 ? std::numeric_limits<size_t>::max() : static_cast<size_t>(size);
@@ -44,7 +38,7 @@ size_t RequestSize(int32_t size) {
 // Internal sizes are checked against what MemAlloc can be asked for.
 int32_t CheckedSize(uint64_t size) {
   if (size > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) {
-    ReportAllocationFailure(static_cast<int32_t>(size));
+    ReportAllocationFailure(static_cast<int64_t>(size));
   }
   return static_cast<int32_t>(size);
 }
@@ -65,6 +59,12 @@ uint64_t ArrayBlockLength(const void* block, uint32_t elementSize) {
 }
 
 }  // namespace
+
+void ReportAllocationFailure(int64_t size) {
+  char message[64];
+  std::snprintf(message, sizeof message, "分配 %lld 字节内存失败!", static_cast<long long>(size));
+  RaiseRuntimeError(message, 0, 0, 0);
+}
 
 void SetRuntimeHeap(const HeapSeam& heap) {
   g_heap = heap;

@@ -28,6 +28,10 @@ bool IsInConstantArea(const void* p);
 // one, otherwise a static zero byte.
 const char* ConstantEmptyText();
 
+// The run-time error "分配 %d 字节内存失败!" with the requested byte count;
+// also the end of a failed operator new (runtime/operator_new.cpp).
+[[noreturn]] void ReportAllocationFailure(int64_t size);
+
 // Never returns null: a failure is the run-time error "分配 %d 字节内存失败!".
 void* MemAlloc(int32_t size);
 // Null on failure, without a report.

@@ -502,6 +502,20 @@ TEST_F(CorruptSetTest, ARecordThatCannotBeWalkedFails) {
   EXPECT_FALSE(Read());
 }
 
+TEST(WindowSetTest, TheFirstRecordIsWalkedAsTheWindowsOwnWhateverItsId) {
+  // The second window holds a menu item after its own record; moved to the
+  // front, the item cannot be walked as a window record.
+  std::vector<WindowDescription> windows = SampleSet();
+  std::vector<WindowDescription> read;
+  Bytes data = WriteWindowSet(windows);
+  ASSERT_TRUE(ReadGuarded(data, data.size(), &read));
+  std::swap(windows[1].table.ids[0], windows[1].table.ids[1]);
+  std::swap(windows[1].table.records[0], windows[1].table.records[1]);
+  data = WriteWindowSet(windows);
+  EXPECT_FALSE(ReadGuarded(data, data.size(), &read));
+  EXPECT_TRUE(read.empty());
+}
+
 TEST_F(CorruptSetTest, ANegativeBodyLengthIsAnEmptyBodyAndFailsItsRecords) {
   Patch(kBodyLength, 0xFFFFFFFF);
   EXPECT_FALSE(Read());

@@ -329,6 +329,18 @@ TEST(FormatTextTest, WideOutputIsNeverCutOrOverrun) {
   EXPECT_EQ(Format({T("<%s>"), T(longText.c_str())}), "<" + longText + ">");
 }
 
+// Found by fuzzing: a width of two thousand million asked for a block of
+// that size, after padding it out once to measure it. Widths, precisions
+// and results above 16 MiB are refused as faults.
+TEST(FormatTextTest, AWidthAskingForGigabytesGivesTheEmptyText) {
+  EXPECT_EQ(Format({T("%2079437834o"), I(1)}), "(null)");
+  EXPECT_EQ(Format({T("%*d"), I(2000000000), I(1)}), "(null)");
+  EXPECT_EQ(Format({T("%-*d"), I(-2000000000), I(1)}), "(null)");
+  EXPECT_EQ(Format({T("%.99999999999999999999f"), ArgValue::Double(1)}), "(null)");
+  EXPECT_EQ(Format({T("%16777217d"), I(1)}), "(null)");
+  EXPECT_EQ(Format({T("%65536d"), I(7)}).size(), 65536u);
+}
+
 TEST(FormatTextTest, MismatchedOrUnsafeConversionsGiveTheEmptyText) {
   const ArgValue integer = I(1);
   const ArgValue text = T("abc");

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ namespace mnemora {
 namespace {
 
 constexpr uint32_t kProbeWindowId = 0x52010001;
+constexpr uint32_t kEmptyWindowId = 0x52010002;
 
 constexpr uint8_t kConstantArea[] = {0};
 constexpr const char* kDllLibraries[] = {"no_such_library.dll", "", "user32.dll",
@@ -172,6 +174,16 @@ std::vector<WindowDescription> OneWindowForm() {
   return {description};
 }
 
+Bytes MenuItemFirstForm() {
+  WindowDescription description;
+  description.windowId = kProbeWindowId;
+  MenuItemFields item;
+  item.caption = "文件";
+  description.table.ids = {0x26010001};
+  description.table.records = {BuildMenuItemRecord(item)};
+  return WriteWindowSet({description});
+}
+
 // In the closing scenarios the window's creation handler closes it, later
 // or at once.
 HandlerOutcome CloseOnCreation(int32_t, const HandlerArg*) {
@@ -245,6 +257,32 @@ int ProbeMain() {
     runtime.EndProgram(42);
   } else if (s == "close-later" || s == "close-immediately") {
     runtime.LoadWindow(kProbeWindowId);
+  } else if (s == "window-without-records") {
+    WindowDescription empty;
+    empty.windowId = kEmptyWindowId;
+    AddWindowDescriptions({empty});
+    runtime.LoadWindow(kEmptyWindowId);
+  } else if (s == "focus-missing-unit" || s == "destroy-missing-unit") {
+    runtime.LoadWindow(kProbeWindowId);
+    ArgValue unit[] = {ArgValue{kProbeWindowId, 0x16010009, 0x0001000B}};
+    runtime.CallCoreCommand(s == "focus-missing-unit" ? FocusUnit : DestroyUnit, 1, unit);
+    Log("went on");
+  } else if (s == "focus-unloaded-window") {
+    // The window's record stands, only its native window is not there.
+    ArgValue window[] = {ArgValue{kProbeWindowId, 0, type_code::kWindowReference}};
+    runtime.CallCoreCommand(FocusUnit, 1, window);
+    runtime.CallCoreCommand(DestroyUnit, 1, window);
+    Log("went on");
+  } else if (s == "new-failure") {
+    // More than any address space holds.
+    std::vector<char> huge;
+    huge.reserve(std::numeric_limits<size_t>::max() / 4);
+    Log("reserved");
+  } else if (s == "too-many-dll-words") {
+    std::freopen(g_logPath.c_str(), "ab", stderr);
+    const uintptr_t words[17] = {};
+    runtime.CallDllFunction(4, 17, words);
+    Log("called");
   }
   // "no-window" and every scenario that loaded a window go on here.
   runtime.RunMessageLoop();
@@ -277,11 +315,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       kDllLibraries,
       kDllFunctions,
   };
-  // A form that cannot be read ends the program at start-up.
+  // A form that cannot be read ends the program at start-up, as does one
+  // whose window's own record is a menu item, which the reader cannot walk
+  // as a window.
   static const uint8_t kCorruptForm[] = {16, 0, 0, 0, 1, 0};
+  static const Bytes kMenuItemFirstForm = MenuItemFirstForm();
   if (g_scenario == "corrupt-form") {
     header.formData = kCorruptForm;
     header.formLength = sizeof kCorruptForm;
+  } else if (g_scenario == "menu-item-first-form") {
+    header.formData = kMenuItemFirstForm.data();
+    header.formLength = static_cast<uint32_t>(kMenuItemFirstForm.size());
   }
   InstallFormWindowSystem();
   return RunProgram(header, ProbeMain);

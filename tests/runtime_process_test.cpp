@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -163,6 +164,35 @@ TEST(ErrorReportTest, AllocationFailureNamesTheRequestedSize) {
   EXPECT_EQ(run.log, "");
 }
 
+TEST(ErrorReportTest, AContainerThatCannotGrowEndsInTheSameReport) {
+  const ProbeRun run = RunProbe("new-failure");
+  ASSERT_TRUE(run.sawBox);
+  EXPECT_EQ(run.boxText, "运行时出错!\r\n\r\n错误信息：分配 " +
+                             std::to_string(std::numeric_limits<size_t>::max() / 4) +
+                             " 字节内存失败!\r\n\r\n0, 0\r\n");
+  EXPECT_EQ(run.exitCode, kErrorExit);
+  EXPECT_EQ(run.log, "");
+}
+
+TEST(UnitCommandEndTest, AUnitWhoseRecordStandsIsNotMissing) {
+  const ProbeRun run = RunProbe("focus-unloaded-window");
+  EXPECT_FALSE(run.sawBox);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.log, "went on\nmain routine returned\nexit routine\n");
+}
+
+TEST(AssertionTest, MoreDllArgumentWordsThanTheCallTakesStopWithTheAssertion) {
+  const ProbeRun run = RunProbe("too-many-dll-words");
+  EXPECT_FALSE(run.sawBox);
+  EXPECT_EQ(run.exitCode, 3u);
+  EXPECT_NE(run.log.find("Mnemora: assertion failed: wordCount >= 0 && wordCount <= "
+                         "kMaxDllArgumentWords, at "),
+            std::string::npos)
+      << run.log;
+  EXPECT_NE(run.log.find("dll_calls.cpp:"), std::string::npos) << run.log;
+  EXPECT_EQ(run.log.find("called"), std::string::npos);
+}
+
 TEST(ErrorReportTest, RuntimeFailuresEndWithMinusOne) {
   struct Case {
     const char* scenario;
@@ -187,6 +217,19 @@ TEST(ErrorReportTest, RuntimeFailuresEndWithMinusOne) {
        "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“user32.dll”中的输出命令“#60000”"
        "\r\n\r\n0, 0\r\n"},
       {"corrupt-form", "运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n\r\n0, 0\r\n"},
+      // The window's own record a menu item: the reader cannot walk it.
+      {"menu-item-first-form",
+       "运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n\r\n0, 0\r\n"},
+      // A window without records: there is nothing to load, and no name.
+      {"window-without-records",
+       "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n\r\n1375797250, 0\r\n\"\"\r\n"
+       "未找到所指定的窗口组件\r\n"},
+      {"focus-missing-unit",
+       "运行时出错!\r\n\r\n错误信息：指定窗口或窗口组件不存在或尚未载入\r\n\r\n1375797249, "
+       "369164297\r\n\"探测窗口\"\r\n未找到所指定的窗口组件\r\n"},
+      {"destroy-missing-unit",
+       "运行时出错!\r\n\r\n错误信息：指定窗口或窗口组件不存在或尚未载入\r\n\r\n1375797249, "
+       "369164297\r\n\"探测窗口\"\r\n未找到所指定的窗口组件\r\n"},
       {"error-on-thread",
        "运行时出错!\r\n\r\n错误代码：4\r\n\r\n错误信息：数组成员引用下标必须大于等于1\r\n"
        "\r\n67108865, 9\r\n"},

@@ -299,5 +299,18 @@ TEST(TextCommandsTest, EmptyResultsAreNullAndTakeNoBlock) {
   }
 }
 
+// Found by fuzzing: a value of another type where a text belongs had its
+// value words read as a text's address.
+TEST(TextCommandsTest, AValueOfAnotherTypeWhereATextBelongsIsTheEmptyText) {
+  const ArgValue dateTime = ArgValue::DateTime(10000.5);
+  EXPECT_EQ(Call(FindText, {dateTime, T("a")}).AsInt32(), -1);
+  EXPECT_EQ(Call(FindText, {T("abc"), ArgValue::Integer(0x12345678)}).AsInt32(), 1);
+  EXPECT_EQ(Call(TextLength, {ArgValue::Long(0x0123456789ABCDEF)}).AsInt32(), 0);
+  EXPECT_EQ(TakeText(Call(LeftText, {ArgValue::Double(3.5), I(2)})), "(null)");
+  EXPECT_EQ(TakeText(Call(ReplaceText, {T("abc"), ArgValue::Boolean(true), T("x"), kNone, kNone,
+                                        ArgValue::Boolean(true)})),
+            "abc");
+}
+
 }  // namespace
 }  // namespace mnemora

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -21,6 +23,7 @@
 #include "window/units/unit_interface.h"
 #include "window/units/window_block.h"
 #include "window/units/window_kind.h"
+#include "window/window_commands.h"
 #include "window/window_loader.h"
 #include "window/window_set.h"
 
@@ -412,6 +415,120 @@ TEST_F(WindowSystemTest, ARejectedUnitFailsTheLoad) {
   EXPECT_EQ(TheRuntimeApp().eventSuppression.load(), 0);
 }
 
+TEST_F(WindowSystemTest, AWindowWithoutRecordsFailsItsLoadWithoutACrash) {
+  WindowDescription empty;
+  empty.windowId = 0x52010002;
+  AddWindowDescriptions({empty});
+  LiveWindow& window = *FindLiveWindow(0x52010002);
+  EXPECT_FALSE(LoadWindowDescription(window, false, false, nullptr));
+  EXPECT_EQ(TheRuntimeApp().eventSuppression.load(), 0);
+  EXPECT_EQ(NativeWindowOf(window), nullptr);
+}
+
+// A menu item answers its four properties from its own record; nothing is
+// written at the offsets of a unit record, which it does not have.
+TEST_F(WindowSystemTest, MenuItemPropertiesLiveInTheItemsRecord) {
+  WindowDescription form = TestForm(false);
+  MenuItemFields item;
+  item.name = "菜单";
+  item.caption = "打开";
+  item.flags = 1;  // hidden
+  item.handler = kClickHandler;
+  form.table.ids.insert(form.table.ids.begin() + 1, 0x26010001);
+  form.table.records.insert(form.table.records.begin() + 1, BuildMenuItemRecord(item));
+  AddWindowDescriptions({form});
+  auto read = [](int32_t property) {
+    return kEntryTable.ReadUnitProperty(kWindowId, 0x26010001, property, -1);
+  };
+  char* caption = reinterpret_cast<char*>(read(0));
+  EXPECT_STREQ(caption, "打开");
+  MemFree(caption);
+  EXPECT_EQ(read(1), 0u);
+  EXPECT_EQ(read(2), 0u);
+  EXPECT_EQ(read(3), 0u);
+
+  WritePointer(kWindowId, 0x26010001, 0, -1, "关闭");
+  kEntryTable.WriteUnitProperty(kWindowId, 0x26010001, 1, -1, 1, 0);
+  kEntryTable.WriteUnitProperty(kWindowId, 0x26010001, 3, -1, 1, 0);
+  kEntryTable.WriteUnitProperty(kWindowId, 0x26010001, 4, -1, 0, 0);  // no such property
+  MenuItemFields after;
+  ASSERT_TRUE(ParseMenuItemRecord(FindLiveWindow(kWindowId)->description.table.records[1], &after));
+  EXPECT_EQ(after.kind, 0x00010003u);
+  EXPECT_EQ(after.name, "菜单");
+  EXPECT_EQ(after.caption, "关闭");
+  EXPECT_EQ(after.flags, 4u);  // checked, shown
+  EXPECT_EQ(after.handler, kClickHandler);
+
+  // The window still loads, its menu item left out of the units.
+  kEntryTable.LoadWindow(kWindowId);
+  EXPECT_NE(Native(), nullptr);
+  EXPECT_EQ(g_created.size(), 4u);
+}
+
+TEST_F(WindowSystemTest, DestroyUnitTakesAUnitWithoutChildWindowsOutOfTheRecords) {
+  Load();
+  kEntryTable.LoadWindow(kWindowId);
+  auto reference = [](uint32_t unitId) { return ArgValue{kWindowId, unitId, kTestKind}; };
+  auto destroy = [&](uint32_t unitId) {
+    ArgValue args[] = {reference(unitId)};
+    kEntryTable.CallCoreCommand(DestroyUnit, 1, args);
+  };
+  auto childrenOf = [](uint32_t unitId) {
+    const LiveWindow& window = *FindLiveWindow(kWindowId);
+    UnitRecordFields fields;
+    EXPECT_TRUE(ParseUnitRecord(
+        window.description.table.records[static_cast<size_t>(FindRecordIndex(window, unitId))],
+        &fields));
+    return fields.children;
+  };
+  const LiveWindow& window = *FindLiveWindow(kWindowId);
+  const HWND containerHandle = UnitHandle(0x16010004);
+  const HWND innerHandle = UnitHandle(0x16010002);
+
+  // 丙 holds 甲's native window: it is destroyed, its record stays.
+  ASSERT_NE(GetWindow(containerHandle, GW_CHILD), nullptr);
+  destroy(0x16010004);
+  EXPECT_FALSE(IsWindow(containerHandle));
+  EXPECT_FALSE(IsWindow(innerHandle));
+  EXPECT_GE(FindRecordIndex(window, 0x16010004), 0);
+  EXPECT_EQ(childrenOf(0x16010004), std::vector<uint32_t>{0x16010002});
+  // 甲's native window went with it, but its record stands: not missing.
+  ArgValue inner[] = {reference(0x16010002)};
+  kEntryTable.CallCoreCommand(FocusUnit, 1, inner);
+  kEntryTable.CallCoreCommand(DestroyUnit, 1, inner);
+  EXPECT_GE(FindRecordIndex(window, 0x16010002), 0);
+
+  // 丁 has no child windows: it leaves the records and the live objects.
+  const HWND plainHandle = UnitHandle(0x16010005);
+  destroy(0x16010005);
+  EXPECT_FALSE(IsWindow(plainHandle));
+  EXPECT_EQ(FindRecordIndex(window, 0x16010005), -1);
+  EXPECT_EQ(window.description.table.Count(), 4u);
+  EXPECT_EQ(window.live.size(), 4u);
+}
+
+TEST_F(WindowSystemTest, DestroyUnitTakesTheUnitOutOfItsParentsChildList) {
+  Load();
+  kEntryTable.LoadWindow(kWindowId);
+  const LiveWindow& window = *FindLiveWindow(kWindowId);
+  const HWND next = UnitHandle(0x16010003);
+  ArgValue inner[] = {ArgValue{kWindowId, 0x16010002, kTestKind}};
+  kEntryTable.CallCoreCommand(DestroyUnit, 1, inner);
+  EXPECT_EQ(FindRecordIndex(window, 0x16010002), -1);
+  // The live objects moved up with the records behind it.
+  EXPECT_EQ(window.description.table.ids[1], 0x16010003u);
+  EXPECT_EQ(window.live[1].object->Handle(), next);
+  UnitRecordFields container;
+  ASSERT_TRUE(ParseUnitRecord(
+      window.description.table.records[static_cast<size_t>(FindRecordIndex(window, 0x16010004))],
+      &container));
+  EXPECT_TRUE(container.children.empty());
+  EXPECT_EQ(container.name, "丙");
+  // Destroying the window puts the records back as they were loaded.
+  DestroyWindow(Native());
+  EXPECT_GE(FindRecordIndex(window, 0x16010002), 0);
+}
+
 }  // namespace
 }  // namespace mnemora
 
@@ -488,6 +605,26 @@ TEST(FontPropertyTest, PartsAreReadAndWrittenAsDocumented) {
   EXPECT_EQ(read->bold, 1);
   EXPECT_STREQ(read->faceName, font(record).lfFaceName);
   MemFree(read);
+}
+
+TEST(FontPropertyTest, PartsOutsideTheRangeAndUnendedFaceNamesAreSafe) {
+  Bytes record = WriteFontPart(Bytes(), font_part::kSize, 12, 0);
+  // A part outside -1..6 is no part: nothing is read, and its value is
+  // never taken for the address of a whole-font value.
+  for (int32_t part : {-2, 7, 1000, INT32_MIN}) {
+    EXPECT_EQ(ReadFontPart(record, part), 0u) << part;
+    EXPECT_EQ(WriteFontPart(record, part, 0xDEADBEEF, 0x1234), record) << part;
+  }
+  // A stored face name filling all 32 bytes, with no terminator.
+  std::memset(record.data() + offsetof(LOGFONTA, lfFaceName), 'f', LF_FACESIZE);
+  char* face = reinterpret_cast<char*>(ReadFontPart(record, font_part::kFaceName));
+  EXPECT_EQ(std::string(face), std::string(LF_FACESIZE - 1, 'f'));
+  MemFree(face);
+  auto* whole = reinterpret_cast<FontValue*>(ReadFontPart(record, font_part::kWhole));
+  EXPECT_EQ(std::string(whole->faceName), std::string(LF_FACESIZE - 1, 'f'));
+  MemFree(whole);
+  const Bytes written = WriteFontPart(record, font_part::kBold, 1, 0);
+  EXPECT_EQ(written[offsetof(LOGFONTA, lfFaceName) + LF_FACESIZE - 1], 0);
 }
 
 }  // namespace

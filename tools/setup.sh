@@ -24,6 +24,10 @@ packages=(
   # marlett font Wine draws window captions with.
   wine64 fonts-wine fonts-wqy-microhei locales
   xvfb xauth xdotool x11-apps x11-utils imagemagick
+  # The native build of the Win32-free libraries: clang with its sanitizer
+  # and libFuzzer runtimes, the host's libpng for the picture tests, and
+  # the CPU emulator that runs the 32-bit call thunk.
+  clang-14 libclang-rt-14-dev libpng-dev libunicorn-dev
 )
 triples=(x86_64-w64-mingw32 i686-w64-mingw32)
 

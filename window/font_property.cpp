@@ -21,7 +21,13 @@ LOGFONTA FontOf(const Bytes& record) {
   } else {
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
   }
+  // A stored face name may fill all its bytes: its last one ends it here.
+  font.lfFaceName[LF_FACESIZE - 1] = '\0';
   return font;
+}
+
+bool IsFontPart(int32_t part) {
+  return part >= font_part::kWhole && part <= font_part::kFaceName;
 }
 
 Bytes RecordOf(const LOGFONTA& font) {
@@ -63,6 +69,9 @@ uint64_t PointerValue(const void* block) {
 }  // namespace
 
 uint64_t ReadFontPart(const Bytes& fontRecord, int32_t part) {
+  if (!IsFontPart(part)) {
+    return 0;
+  }
   const LOGFONTA font = FontOf(fontRecord);
   switch (part) {
     case font_part::kAngle:
@@ -79,7 +88,7 @@ uint64_t ReadFontPart(const Bytes& fontRecord, int32_t part) {
       return static_cast<uint32_t>(SizeInPoints(font));
     case font_part::kFaceName:
       return PointerValue(MakeText(font.lfFaceName));
-    default: {
+    case font_part::kWhole: {
       const size_t faceLength = std::strlen(font.lfFaceName);
       auto* block =
           static_cast<uint8_t*>(MemAlloc(static_cast<int32_t>(sizeof(FontValue) + faceLength + 1)));
@@ -96,9 +105,13 @@ uint64_t ReadFontPart(const Bytes& fontRecord, int32_t part) {
       return PointerValue(block);
     }
   }
+  return 0;
 }
 
 Bytes WriteFontPart(const Bytes& fontRecord, int32_t part, uint32_t valueLow, uint32_t valueHigh) {
+  if (!IsFontPart(part)) {
+    return fontRecord;
+  }
   LOGFONTA font = FontOf(fontRecord);
   const auto value = static_cast<int32_t>(valueLow);
   const void* pointer = reinterpret_cast<const void*>(
@@ -125,7 +138,7 @@ Bytes WriteFontPart(const Bytes& fontRecord, int32_t part, uint32_t valueLow, ui
     case font_part::kFaceName:
       SetFace(&font, static_cast<const char*>(pointer), 31);
       break;
-    default: {
+    case font_part::kWhole: {
       if (pointer == nullptr) {
         break;
       }

@@ -32,9 +32,11 @@ struct FontValue {
 };
 
 // The 8-byte value of a font part; the whole font and the face name are new
-// blocks.
+// blocks. A part outside -1..6 reads as 0. A stored face name that fills
+// all 32 bytes is cut to 31.
 uint64_t ReadFontPart(const Bytes& fontRecord, int32_t part);
-// The font record after writing the part with the given value words.
+// The font record after writing the part with the given value words; a
+// part outside -1..6 leaves it as it is.
 Bytes WriteFontPart(const Bytes& fontRecord, int32_t part, uint32_t valueLow, uint32_t valueHigh);
 
 }  // namespace mnemora

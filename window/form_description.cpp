@@ -1,8 +1,8 @@
 #include "window/form_description.h"
 
 #include <algorithm>
-#include <cstdlib>
 
+#include "runtime/assertion.h"
 #include "window/form_bytes.h"
 
 namespace mnemora {
@@ -57,9 +57,10 @@ bool ReadTableBody(const Bytes& body, uint32_t count, UnitTable* table) {
   return true;
 }
 
-// True when the record can be walked to its end as its id says it must.
-bool RecordIsWalkable(uint32_t id, const Bytes& record) {
-  if (IsMenuItemId(id)) {
+// True when the record can be walked to its end as its place and id say it
+// must: record 0 is the window's own, whatever its id.
+bool RecordIsWalkable(size_t index, uint32_t id, const Bytes& record) {
+  if (index != 0 && IsMenuItemId(id)) {
     size_t handler = 0;
     return LocateMenuItemHandler(record, &handler);
   }
@@ -78,7 +79,7 @@ bool ReadWindowDescription(ByteReader* reader, WindowDescription* window) {
     return false;
   }
   for (size_t i = 0; i < window->table.Count(); ++i) {
-    if (!RecordIsWalkable(window->table.ids[i], window->table.records[i])) {
+    if (!RecordIsWalkable(i, window->table.ids[i], window->table.records[i])) {
       return false;
     }
   }
@@ -105,9 +106,8 @@ bool ReadWindows(const uint8_t* data, size_t length, std::vector<WindowDescripti
 }
 
 Bytes WriteTableBody(const UnitTable& table) {
-  if (table.ids.size() != table.records.size()) {
-    std::abort();  // a table is always built with one record per id
-  }
+  // A table is always built with one record per id.
+  MNEMORA_ASSERT(table.ids.size() == table.records.size());
   ByteWriter writer;
   for (uint32_t id : table.ids) {
     writer.Dword(id);
@@ -124,9 +124,8 @@ Bytes WriteTableBody(const UnitTable& table) {
 }
 
 void CheckRange(const Bytes& record, size_t offset, size_t length) {
-  if (offset > record.size() || length > record.size() - offset) {
-    std::abort();  // offsets come from LocateRecordFields, so they always fit
-  }
+  // Offsets come from LocateRecordFields, so they always fit.
+  MNEMORA_ASSERT(offset <= record.size() && length <= record.size() - offset);
 }
 
 // Walks a menu item record to its handler dword, filling fields on the way.

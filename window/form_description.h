@@ -57,7 +57,8 @@ inline constexpr uint32_t kTransparentLabel = 0x00020005;
 // False when the data ends early or a length is impossible; *windows is
 // then left empty. Bytes after the last window are ignored. Every record of
 // a successful read can be walked: menu items (by id) as ParseMenuItemRecord
-// does, all others as LocateRecordFields does.
+// does, all others, and record 0 whatever its id, as LocateRecordFields does.
+// A window may have no records at all; loading it fails.
 bool ReadWindowSet(const uint8_t* data, size_t length, std::vector<WindowDescription>* windows);
 Bytes WriteWindowSet(const std::vector<WindowDescription>& windows);
 

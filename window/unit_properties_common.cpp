@@ -17,12 +17,6 @@ constexpr uint32_t kFlagDisabled = 2;
 constexpr uint32_t kNeverShown = 0x8000;
 constexpr int32_t kPositionLimit = 32627;
 
-RecordLayout Layout(const Bytes& record) {
-  RecordLayout layout;
-  LocateRecordFields(record, &layout);
-  return layout;
-}
-
 std::string TagOf(const Bytes& record, const RecordLayout& layout) {
   return std::string(reinterpret_cast<const char*>(record.data() + layout.tag));
 }
@@ -43,6 +37,62 @@ uint64_t PointerValue(const void* block) {
 const void* ValuePointer(uint32_t low, uint32_t high) {
   return reinterpret_cast<const void*>(
       static_cast<uintptr_t>(static_cast<uint64_t>(high) << 32 | low));
+}
+
+// Menu items: 0 caption, 1 checked, 2 disabled, 3 visible, all kept in the
+// record's flags (bit 0 hidden, bit 1 disabled, bit 2 checked).
+constexpr uint32_t kMenuHidden = 1;
+constexpr uint32_t kMenuDisabled = 2;
+constexpr uint32_t kMenuChecked = 4;
+
+uint64_t ReadMenuItemProperty(const Bytes& record, int32_t property) {
+  MenuItemFields item;
+  if (!ParseMenuItemRecord(record, &item)) {
+    return 0;
+  }
+  switch (property) {
+    case 0:
+      return PointerValue(MakeText(item.caption.data(), item.caption.size()));
+    case 1:
+      return (item.flags & kMenuChecked) != 0;
+    case 2:
+      return (item.flags & kMenuDisabled) != 0;
+    case 3:
+      return (item.flags & kMenuHidden) == 0;
+    default:
+      return 0;
+  }
+}
+
+// The record is rebuilt from its fields, so nothing is written at an offset
+// of the unit layout, which a menu item does not have.
+void WriteMenuItemProperty(Bytes* record, int32_t property, uint32_t valueLow, uint32_t valueHigh) {
+  MenuItemFields item;
+  if (!ParseMenuItemRecord(*record, &item)) {
+    return;
+  }
+  auto setFlag = [&](uint32_t flag, bool on) {
+    item.flags = on ? item.flags | flag : item.flags & ~flag;
+  };
+  switch (property) {
+    case 0: {
+      const auto* text = static_cast<const char*>(ValuePointer(valueLow, valueHigh));
+      item.caption = text != nullptr ? text : "";
+      break;
+    }
+    case 1:
+      setFlag(kMenuChecked, valueLow != 0);
+      break;
+    case 2:
+      setFlag(kMenuDisabled, valueLow != 0);
+      break;
+    case 3:
+      setFlag(kMenuHidden, valueLow == 0);
+      break;
+    default:
+      return;
+  }
+  *record = BuildMenuItemRecord(item);
 }
 
 void SetFlag(Bytes* record, const RecordLayout& layout, uint32_t flag, bool on) {
@@ -127,7 +177,13 @@ RECT UnitRectangle(HWND handle) {
 
 uint64_t ReadCommonProperty(LiveWindow& window, size_t index, int32_t property) {
   const Bytes& record = window.description.table.records[index];
-  const RecordLayout layout = Layout(record);
+  if (IsMenuItemId(window.description.table.ids[index])) {
+    return ReadMenuItemProperty(record, property);
+  }
+  RecordLayout layout;
+  if (!LocateRecordFields(record, &layout)) {
+    return 0;
+  }
   HWND handle = LiveHandle(window, index);
   const LONG_PTR style = handle != nullptr ? GetWindowLongPtrA(handle, GWL_STYLE) : 0;
   const uint32_t flags = ReadRecordDword(record, layout.stateFlags);
@@ -163,7 +219,15 @@ uint64_t ReadCommonProperty(LiveWindow& window, size_t index, int32_t property) 
 void WriteCommonProperty(LiveWindow& window, size_t index, int32_t property, uint32_t valueLow,
                          uint32_t valueHigh) {
   Bytes& record = window.description.table.records[index];
-  const RecordLayout layout = Layout(record);
+  if (IsMenuItemId(window.description.table.ids[index])) {
+    WriteMenuItemProperty(&record, property, valueLow, valueHigh);
+    return;
+  }
+  // Offsets of a record that cannot be walked would name its first bytes.
+  RecordLayout layout;
+  if (!LocateRecordFields(record, &layout)) {
+    return;
+  }
   HWND handle = LiveHandle(window, index);
   const auto value = static_cast<int32_t>(valueLow);
   switch (property) {

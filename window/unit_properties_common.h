@@ -1,5 +1,6 @@
 // The properties every unit has: 0 left, 1 top, 2 width, 3 height, 4 tag,
-// 5 visible, 6 disabled, 7 mouse pointer.
+// 5 visible, 6 disabled, 7 mouse pointer. A menu item's record answers its
+// own four instead: 0 caption, 1 checked, 2 disabled, 3 visible.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,6 @@
 #include "window/unit_reference.h"
 
+#include "runtime/runtime_error.h"
 #include "runtime/ui_thread_channel.h"
 #include "window/window_set.h"
 
@@ -7,6 +8,25 @@ namespace mnemora {
 
 bool NamesWindowItself(uint32_t unitId) {
   return (unitId & 0xF0000000u) == 0;
+}
+
+bool UnitRecordExists(const ArgValue& reference) {
+  // Off the UI thread the windows are gone (a late operation is dropped,
+  // not reported), and the window set is not this thread's to read.
+  if (!OnUiThread()) {
+    return true;
+  }
+  const LiveWindow* window = FindLiveWindow(reference.low);
+  if (window == nullptr) {
+    return false;
+  }
+  const UnitTable& table = window->description.table;
+  return NamesWindowItself(reference.high) ? table.Count() > 0 : table.IndexOf(reference.high) > 0;
+}
+
+void ReportMissingUnit(uint32_t windowId, uint32_t unitId) {
+  RaiseRuntimeError("指定窗口或窗口组件不存在或尚未载入", 0, static_cast<int32_t>(windowId),
+                    static_cast<int32_t>(unitId));
 }
 
 UnitObject* ResolveUnitReference(const ArgValue& reference) {

@@ -14,6 +14,15 @@ namespace mnemora {
 // names the window itself.
 bool NamesWindowItself(uint32_t unitId);
 
+// Whether the window is in the window set and has a record for the unit (for
+// the window itself, its own record): a unit whose native window is gone,
+// or whose window is not loaded, still exists.
+bool UnitRecordExists(const ArgValue& reference);
+
+// The runtime's unit-resolution error, "指定窗口或窗口组件不存在或尚未载入",
+// with the window and unit ids as its position.
+[[noreturn]] void ReportMissingUnit(uint32_t windowId, uint32_t unitId);
+
 // The live object of the referenced unit or window, or null when the window
 // is not loaded or the unit has no live object. The window set belongs to
 // the UI thread: on any other thread every reference resolves to null.

@@ -4,6 +4,7 @@
 
 #include "window/unit_reference.h"
 #include "window/units/window_kind.h"
+#include "window/window_set.h"
 
 namespace mnemora {
 namespace {
@@ -18,6 +19,9 @@ void FocusUnitHere(ArgValue*, int32_t count, ArgValue* args) {
   if (count < 1) {
     return;
   }
+  if (!UnitRecordExists(args[0])) {
+    ReportMissingUnit(args[0].low, args[0].high);
+  }
   HWND handle = ResolveUnitWindow(args[0]);
   if (handle != nullptr) {
     SetFocus(handle);
@@ -29,13 +33,22 @@ void DestroyUnitHere(ArgValue*, int32_t count, ArgValue* args) {
     return;
   }
   const bool immediately = count >= 2 && args[1].type != 0 && args[1].low != 0;
+  if (!UnitRecordExists(args[0])) {
+    ReportMissingUnit(args[0].low, args[0].high);
+  }
   UnitObject* unit = ResolveUnitReference(args[0]);
   if (unit == nullptr || !IsWindow(unit->Handle())) {
     return;
   }
   HWND handle = unit->Handle();
   if (!NamesWindowItself(args[0].high)) {
+    // A unit without child windows also leaves its window's records.
+    const bool hadChildren = GetWindow(handle, GW_CHILD) != nullptr;
     DestroyWindow(handle);
+    LiveWindow* window = FindLiveWindow(args[0].low);
+    if (!hadChildren && window != nullptr) {
+      RemoveUnitRecord(*window, args[0].high);
+    }
     return;
   }
   MarkClosedByProgram(unit);

@@ -202,6 +202,10 @@ bool LoadWindowDescription(LiveWindow& window, bool reuse, bool modal, HWND owne
   } else if (owner != nullptr && !IsWindow(owner)) {
     return false;
   }
+  // A description without its own record has no window to create.
+  if (window.description.table.Count() == 0) {
+    return false;
+  }
   RuntimeService(runtime_service::kSuppressEvents, 0, 0);
   window.snapshot = window.description.table;
   window.hasSnapshot = true;

@@ -4,6 +4,7 @@
 #include "runtime/runtime_error.h"
 #include "runtime/runtime_service.h"
 #include "window/event_dispatch.h"
+#include "window/unit_reference.h"
 #include "window/window_set.h"
 
 namespace mnemora {
@@ -77,8 +78,7 @@ intptr_t WindowSystemService(int32_t code, intptr_t parameter1, intptr_t paramet
     case ws::kLiveObjectOrError: {
       UnitObject* object = LiveObject(Word(parameter1), Word(parameter2));
       if (object == nullptr) {
-        RaiseRuntimeError("指定窗口或窗口组件不存在或尚未载入", 0, static_cast<int32_t>(parameter1),
-                          static_cast<int32_t>(parameter2));
+        ReportMissingUnit(Word(parameter1), Word(parameter2));
       }
       return reinterpret_cast<intptr_t>(object);
     }

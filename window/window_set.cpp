@@ -4,6 +4,7 @@
 #include "runtime/runtime_error.h"
 #include "runtime/window_system_hooks.h"
 #include "window/event_dispatch.h"
+#include "window/form_bytes.h"
 #include "window/message_pretranslation.h"
 #include "window/unit_properties.h"
 #include "window/window_loader.h"
@@ -144,6 +145,46 @@ int FindRecordIndex(const LiveWindow& window, uint32_t unitId) {
     return window.description.table.Count() > 0 ? 0 : -1;
   }
   return window.description.table.IndexOf(unitId);
+}
+
+void RemoveUnitRecord(LiveWindow& window, uint32_t unitId) {
+  UnitTable& table = window.description.table;
+  const int index = table.IndexOf(unitId);
+  if (index <= 0) {
+    return;
+  }
+  RecordLayout layout;
+  const auto removed = static_cast<size_t>(index);
+  const uint32_t parent = LocateRecordFields(table.records[removed], &layout)
+                              ? ReadRecordDword(table.records[removed], layout.parent)
+                              : 0;
+  table.ids.erase(table.ids.begin() + index);
+  table.records.erase(table.records.begin() + index);
+  if (removed < window.live.size()) {
+    window.live.erase(window.live.begin() + index);
+  }
+  const int parentIndex = parent == 0 ? -1 : table.IndexOf(parent);
+  if (parentIndex < 0 || IsMenuItemId(parent)) {
+    return;
+  }
+  Bytes& record = table.records[static_cast<size_t>(parentIndex)];
+  if (!LocateRecordFields(record, &layout)) {
+    return;
+  }
+  const uint32_t count = ReadRecordDword(record, layout.childCount);
+  std::vector<uint32_t> kept;
+  for (uint32_t i = 0; i < count; ++i) {
+    const uint32_t child = ReadRecordDword(record, layout.childCount + 4 + 4 * size_t{i});
+    if (child != unitId) {
+      kept.push_back(child);
+    }
+  }
+  ByteWriter list;
+  list.Dword(static_cast<uint32_t>(kept.size()));
+  for (uint32_t child : kept) {
+    list.Dword(child);
+  }
+  ReplaceRecordBytes(&record, layout.childCount, 4 + 4 * size_t{count}, list.bytes());
 }
 
 UnitObject* WindowObjectOf(const LiveWindow& window) {

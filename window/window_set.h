@@ -54,6 +54,10 @@ void FreeWindows();
 LiveWindow* FindLiveWindow(uint32_t windowId);
 // Index of the record, or -1; unit id 0 is record 0.
 int FindRecordIndex(const LiveWindow& window, uint32_t unitId);
+// Takes the unit's record out of the window's records, and its id out of
+// its parent's child list. Record 0, the window's own, stays.
+void RemoveUnitRecord(LiveWindow& window, uint32_t unitId);
+
 // The window's own live object (record 0) and its native window, if loaded.
 UnitObject* WindowObjectOf(const LiveWindow& window);
 HWND NativeWindowOf(const LiveWindow& window);
