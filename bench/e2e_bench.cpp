@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ namespace {
 constexpr int32_t kBaseEntries = 1000;
 constexpr int32_t kEditEntries = 100000;
 constexpr unsigned kLoadPollMs = 5;
+// Starts per load measurement up to kEditEntries entries; one above.
+constexpr int kLoadStarts = 3;
 constexpr double kLoadDeadlineMs = 3600000;
 constexpr double kMegabyte = 1024.0 * 1024.0;
 
@@ -73,16 +76,26 @@ ProgramSample Measure(ProgramKind kind, const std::string& fileBytes, int32_t en
                       bool synthetic, const std::vector<TimedQuery>& queries) {
   const char* name = kind == ProgramKind::kTool ? "tool" : "floor";
   ProgramSample sample;
-  TargetProgram program(kind, fileBytes);
-  if (!program.Start()) {
-    Failed(std::string(name) + " did not start");
-    return sample;
+  // Process start-up alone varies by a tenth of a second under a loaded
+  // machine: the fastest of a few starts, up to the last one, which goes on.
+  const int starts = entries <= kEditEntries ? kLoadStarts : 1;
+  std::unique_ptr<TargetProgram> started;
+  for (int start = 1; start <= starts; ++start) {
+    started.reset();
+    started = std::make_unique<TargetProgram>(kind, fileBytes);
+    if (!started->Start()) {
+      Failed(std::string(name) + " did not start");
+      return sample;
+    }
+    const double loadMs =
+        started->WaitForCaption(CountCaption(entries), kLoadPollMs, kLoadDeadlineMs);
+    if (loadMs < 0) {
+      Failed(std::string(name) + " never showed " + std::to_string(entries) + " entries");
+      return sample;
+    }
+    sample.loadMs = start == 1 ? loadMs : std::min(sample.loadMs, loadMs);
   }
-  sample.loadMs = program.WaitForCaption(CountCaption(entries), kLoadPollMs, kLoadDeadlineMs);
-  if (sample.loadMs < 0) {
-    Failed(std::string(name) + " never showed " + std::to_string(entries) + " entries");
-    return sample;
-  }
+  const TargetProgram& program = *started;
   int failures = 0;
   if (synthetic) {
     TimeQueries(program, HundredResultQueries(entries), &failures);
@@ -164,11 +177,12 @@ struct SizeRuns {
 void PrintScaleTable(const std::map<int32_t, SizeRuns>& sizes, int runs) {
   std::printf(
       "\nScale: synthetic instruction sets. load: process start to the count label showing the\n"
-      "full count (polled every %u ms). added: (load(N) - load(1000)) / (floor(N) - floor(1000))\n"
-      "in the same run. peak: peak working set after the load and seven queries of 100 results;\n"
-      "limit: 6 x file + 40 MB. query: median of the 40 timed queries.\n"
+      "full count (polled every %u ms), the fastest of %d starts (of one above %d entries).\n"
+      "added: (load(N) - load(1000)) / (floor(N) - floor(1000)) in the same run. peak: peak\n"
+      "working set after the load and seven queries of 100 results; limit: 6 x file + 40 MB.\n"
+      "query: median of the 40 timed queries.\n"
       "Each cell: median over %d runs (lowest-highest run).\n\n",
-      kLoadPollMs, runs);
+      kLoadPollMs, kLoadStarts, static_cast<int>(kEditEntries), runs);
   std::printf("%-8s %7s | %-22s %-22s | %-18s | %-20s %6s %-20s | %-18s %-18s\n", "entries",
               "file MB", "tool load s", "floor load s", "added ratio", "tool peak MB", "limit",
               "floor peak MB", "tool query ms", "floor query ms");
