@@ -29,10 +29,18 @@ test: build-x64 build-x86 build-native
 fuzz: build-native
 	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/fuzz.sh
 
-# Load and search times of the instruction table; not part of the tests.
+# Load and search times of the instruction table, then the end-to-end
+# latency and scale tables: the real program on a private display, driven
+# from a second program, beside a floor program measured in the same run.
+# RUNS repeats the end-to-end measurements; SCALE adds entry counts above
+# 100000 (make bench SCALE=1000000). Not part of the tests.
+RUNS ?= 3
+SCALE ?=
 bench: configure-x64
-	cmake --build --preset x64 -j $(JOBS) --target mnemora_bench
+	cmake --build --preset x64 -j $(JOBS) --target mnemora_bench mnemora_e2e_bench
 	tools/wine-exec.sh build/x64/bin/mnemora_bench.exe
+	tools/wine-session.sh run -- tools/wine-exec.sh build/x64/bin/mnemora_e2e_bench.exe \
+	  --runs=$(RUNS) $(SCALE)
 
 setup:
 	tools/setup.sh
