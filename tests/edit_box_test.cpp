@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -346,6 +347,31 @@ TEST(EditBoxAdjusterTest, AutomaticModeStepsAndWrapsAroundTheRange) {
   EXPECT_EQ(WindowTextOf(edit), "99");
   const std::vector<int32_t> events = bench.EventNumbers(kQueryBox);
   EXPECT_EQ(std::count(events.begin(), events.end(), 0), 3);  // one change per press
+}
+
+TEST(EditBoxAdjusterTest, OnlyTheAdjustersOwnReportStepsTheBox) {
+  UnitTestBench bench;
+  auto unit = bench.Create(
+      Kind(), WriteEditBoxBlock({.adjusterMode = 1, .adjusterMaximum = 100, .content = "5"}),
+      kQueryBox, 80, 24, 0, 130);
+  HWND edit = unit->Handle();
+  HWND adjuster = unit->Companion();
+  ASSERT_NE(adjuster, nullptr);
+  // A report naming the adjuster, but not built by it on this thread's
+  // stack (here: on the heap), and a pointer to nowhere: neither is read.
+  auto forged = std::make_unique<NMUPDOWN>();
+  forged->hdr = NMHDR{adjuster, 134, static_cast<UINT>(UDN_DELTAPOS)};
+  forged->iDelta = 1;
+  EXPECT_EQ(SendMessageA(edit, WM_NOTIFY, 134, reinterpret_cast<LPARAM>(forged.get())), 0);
+  EXPECT_EQ(SendMessageA(edit, WM_NOTIFY, 134, static_cast<LPARAM>(0xFEEDFACE0BADF00Dull)), 0);
+  PostMessageA(edit, WM_NOTIFY, 134, static_cast<LPARAM>(0xFEEDFACE0BADF00Dull));
+  PumpMessages();
+  EXPECT_EQ(WindowTextOf(edit), "5");
+  // The adjuster's own press still steps it.
+  ShowWindow(bench.Parent(), SW_SHOWNOACTIVATE);
+  ShowWindow(edit, SW_SHOWNA);
+  PressArrow(adjuster, true);
+  EXPECT_EQ(WindowTextOf(edit), "6");
 }
 
 TEST(EditBoxAdjusterTest, AdjusterFollowsTheBoxAndManualModeRaisesEventOne) {

@@ -18,6 +18,7 @@
 #include "tests/test_pictures.h"
 #include "tests/unit_kind_bench.h"
 #include "window/picture_decoding.h"
+#include "window/unit_object.h"
 #include "window/units/button.h"
 #include "window/units/draw_panel.h"
 #include "window/units/draw_panel_block.h"
@@ -299,6 +300,23 @@ TEST_F(DrawPanelTest, MainWindowPanelIsCreatedHiddenWithItsStoredLook) {
   Bytes newer = stored;
   newer[0] = 2;
   EXPECT_EQ(bench_.Create(kPanel, newer, kPanelId, RECT{0, 0, 10, 10}), nullptr);
+}
+
+TEST_F(DrawPanelTest, ForeignCreationDataAttachesNothing) {
+  std::unique_ptr<UnitObject> panel = CreatePanel({}, 40, 30);
+  ASSERT_NE(panel, nullptr);
+  HWND handle = panel->Handle();
+  // Creation data as another program could send it, naming an object that
+  // is not a panel.
+  int notAPanel = 0;
+  CREATESTRUCTA create{};
+  create.lpCreateParams = &notAPanel;
+  SendMessageA(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create));
+  EXPECT_EQ(notAPanel, 0);
+  EXPECT_EQ(UnitObjectOf(handle), panel.get());
+  RECT client;
+  GetClientRect(handle, &client);
+  EXPECT_EQ(MismatchesOf(PrintClient(handle), client, ButtonFace()), 0);
 }
 
 TEST_F(DrawPanelTest, HelpPictureShowsAtTopLeftOnTheButtonFace) {

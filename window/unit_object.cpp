@@ -15,15 +15,13 @@ std::unordered_set<const UnitObject*>& LiveUnits() {
   return units;
 }
 
-// The child window a parent notification comes from, if any.
-HWND NotifyingChild(UINT message, WPARAM wParam, LPARAM lParam) {
+// The child window a parent notification names in lParam, if any; only a
+// handle, checked by UnitObjectOf before anything uses it. No kind takes
+// WM_NOTIFY or WM_DRAWITEM from its parent, so their lParam, a pointer, is
+// never read here.
+HWND NotifyingChild(UINT message, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      return reinterpret_cast<HWND>(lParam);
-    case WM_NOTIFY:
-      // The header is ours only when a control of this thread sent it; from
-      // elsewhere lParam points nowhere in this process.
-      return InSendMessage() ? nullptr : reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
@@ -32,10 +30,7 @@ HWND NotifyingChild(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL:
     case WM_VSCROLL:
       return reinterpret_cast<HWND>(lParam);
-    case WM_DRAWITEM:
-      return InSendMessage() ? nullptr : reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
     default:
-      (void)wParam;
       return nullptr;
   }
 }
@@ -68,7 +63,7 @@ UnitObject* UnitObjectOf(HWND window) {
 }
 
 bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  HWND child = NotifyingChild(message, wParam, lParam);
+  HWND child = NotifyingChild(message, lParam);
   UnitObject* unit = UnitObjectOf(child);
   return unit != nullptr && unit->OnReflectedMessage(message, wParam, lParam, result);
 }

@@ -23,7 +23,7 @@ class UnitObject {
   uint32_t Kind() const { return kind_; }
 
   // A notification the parent received from this unit's native window
-  // (WM_COMMAND, WM_CTLCOLOR*, WM_NOTIFY, WM_DRAWITEM, scrolling). True when
+  // (WM_COMMAND, WM_CTLCOLOR*, scrolling). True when
   // handled, with *result the answer for the parent's window procedure.
   virtual bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 

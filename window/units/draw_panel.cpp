@@ -171,15 +171,22 @@ class DrawPanelUnit final : public UnitObject {
   bool deleting_ = false;
 };
 
+// The panel whose CreateWindowExA runs now. WM_NCCREATE attaches it
+// rather than the creation data's pointer: another program can send
+// WM_NCCREATE with creation data of its own.
+DrawPanelUnit* g_panelBeingCreated = nullptr;
+
 bool DrawPanelUnit::CreateNative(const UnitCreateArgs& args) {
   if (!EnsureDrawPanelClass()) {
     return false;
   }
   const DWORD style = kBaseStyle | (args.style & (kUnitStyleDisabled | kUnitStyleTabStop));
+  g_panelBeingCreated = this;
   HWND handle =
       CreateWindowExA(0, kClassName, nullptr, style, args.left, args.top, args.width, args.height,
                       args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
-                      GetModuleHandleA(nullptr), this);
+                      GetModuleHandleA(nullptr), nullptr);
+  g_panelBeingCreated = nullptr;
   if (handle == nullptr) {
     return false;
   }
@@ -263,9 +270,8 @@ LRESULT CALLBACK DrawPanelProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
   if (ReflectToChild(message, wParam, lParam, &reflected)) {
     return reflected;
   }
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    static_cast<DrawPanelUnit*>(create->lpCreateParams)->AttachTo(handle);
+  if (message == WM_NCCREATE && g_panelBeingCreated != nullptr) {
+    std::exchange(g_panelBeingCreated, nullptr)->AttachTo(handle);
   }
   // Only panels use this procedure, so the attached object is a panel.
   auto* panel = static_cast<DrawPanelUnit*>(UnitObjectOf(handle));

@@ -13,6 +13,7 @@
 #include "runtime/win_handles.h"
 #include "window/unit_events.h"
 #include "window/unit_object.h"
+#include "window/sent_structure.h"
 #include "window/unit_support.h"
 #include "window/units/edit_box_block.h"
 #include "window/units/edit_box_input.h"
@@ -206,7 +207,8 @@ class EditBoxUnit final : public UnitObject {
   void SetSelection(int32_t start, int32_t length);
   void ApplyInputMode();
   void OnLostFocus();
-  LRESULT OnNotify(const NMHDR* header);
+  // The adjuster's report; null when lParam was not one of this thread's.
+  LRESULT OnNotify(const NMUPDOWN* change);
   EditBoxProperties Current();
 
   EditBoxProperties properties_;
@@ -451,7 +453,7 @@ LRESULT EditBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return CallPrevious(message, wParam, lParam);
     case WM_NOTIFY:
-      return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+      return OnNotify(StructureOnThisStack<NMUPDOWN>(lParam));
     case WM_VSCROLL:
       // The adjuster's scroll report follows its UDN_DELTAPOS; it must not
       // scroll the text.
@@ -483,9 +485,9 @@ LRESULT EditBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT EditBoxUnit::OnNotify(const NMHDR* header) {
-  if (adjuster_ && header->hwndFrom == adjuster_.Get() && header->code == UDN_DELTAPOS) {
-    const auto* change = reinterpret_cast<const NMUPDOWN*>(header);
+LRESULT EditBoxUnit::OnNotify(const NMUPDOWN* change) {
+  if (change != nullptr && adjuster_ && change->hdr.hwndFrom == adjuster_.Get() &&
+      change->hdr.code == UDN_DELTAPOS) {
     OnAdjusterStep(change->iDelta >= 0 ? 1 : -1);
     return 1;  // the adjuster's own position is not used
   }
