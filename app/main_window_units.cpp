@@ -22,6 +22,10 @@ ArgValue UnitRef(const Unit& unit) {
   return ArgValue{kMainWindowId, unit.id, unit.kind};
 }
 
+ArgValue WindowRef(uint32_t windowId) {
+  return ArgValue{windowId, unit::kWindowRecord, type_code::kWindowReference};
+}
+
 OwnedText ReadTextProperty(const Unit& unit, int32_t number) {
   const uint64_t value = kEntryTable.ReadUnitProperty(kMainWindowId, unit.id, number, kWholeValue);
   return OwnedText(reinterpret_cast<char*>(static_cast<uintptr_t>(value)));
@@ -55,8 +59,7 @@ void WriteBytesProperty(const Unit& unit, int32_t number, std::span<const uint8_
 }
 
 bool MainWindowOpen() {
-  const ArgValue window{kMainWindowId, unit::kWindowRecord, type_code::kWindowReference};
-  return CallCore(GetWindowHandle, {window}).AsInt32() != 0;
+  return CallCore(GetWindowHandle, {WindowRef()}).AsInt32() != 0;
 }
 
 }  // namespace mnemora::app

@@ -45,6 +45,8 @@ inline constexpr int32_t kSelection = 16;  // list box: 0-based, -1 for none
 
 // Window id in the low value word, unit id in the high one, the kind as type.
 ArgValue UnitRef(const Unit& unit);
+// The window itself, by its own record, as a window reference.
+ArgValue WindowRef(uint32_t windowId = kMainWindowId);
 
 OwnedText ReadTextProperty(const Unit& unit, int32_t number);
 int32_t ReadIntegerProperty(const Unit& unit, int32_t number);

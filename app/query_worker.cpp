@@ -95,9 +95,10 @@ void SelectExactMnemonic(const std::string& query) {
   }
 }
 
-// On the UI thread: a result that a newer action overtook is dropped.
+// On the UI thread: a result that a newer action overtook is dropped (once
+// the window is closing the channel has dropped it already).
 void ShowQueryResult(uint32_t query, const std::string& needle, const std::string& result) {
-  if (!MayShowResultOf(query)) {
+  if (!IsNewestAction(query)) {
     return;
   }
   CallCore(AppendText, {UnitRef(kAnnotationBox), TextArg(result)});

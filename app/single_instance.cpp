@@ -7,6 +7,7 @@
 
 #include "app/command_calls.h"
 #include "app/main_window_form.h"
+#include "app/main_window_units.h"
 #include "app/program_header.h"
 #include "commands/file_system_commands.h"
 #include "runtime/entry_table.h"
@@ -34,10 +35,6 @@ BOOL CALLBACK CompareTitle(HWND window, LPARAM) {
     g_titleMatches.emplace_back(buffer);
   }
   return TRUE;
-}
-
-ArgValue WindowRef(uint32_t windowId) {
-  return ArgValue{windowId, unit::kWindowRecord, type_code::kWindowReference};
 }
 
 }  // namespace

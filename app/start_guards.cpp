@@ -6,6 +6,7 @@
 #include "app/embedded_skin.h"
 #include "app/key_monitor.h"
 #include "app/main_window_form.h"
+#include "app/main_window_units.h"
 #include "app/program_header.h"
 #include "app/single_instance.h"
 #include "app/skin.h"
@@ -30,7 +31,7 @@ void AttachSkinIfPresent() {
 }
 
 void InstallMainWindowKeyMonitor(std::string (*instructionText)()) {
-  const ArgValue window{kMainWindowId, unit::kWindowRecord, type_code::kWindowReference};
+  const ArgValue window = WindowRef();
   // The handle comes back as 32 bits; handles are sign-extended on 64-bit.
   const auto handle = static_cast<intptr_t>(CallCore(GetWindowHandle, {window}).AsInt32());
   InstallKeyMonitor(

@@ -17,6 +17,7 @@
 #include "app/instruction_search.h"
 #include "app/instruction_table.h"
 #include "app/work_pacing.h"
+#include "bench/bench_clock.h"
 
 namespace {
 
@@ -24,16 +25,7 @@ using mnemora::app::InstructionTable;
 using mnemora::app::InstructionTableRef;
 using mnemora::app::SearchField;
 
-double NowMs() {
-  static const double ticksPerMs = [] {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(frequency.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / ticksPerMs;
-}
+using mnemora::bench::NowMs;
 
 // The fastest of several runs, in milliseconds.
 double FastestMs(int runs, const std::function<void()>& work) {

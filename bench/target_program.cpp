@@ -6,45 +6,20 @@
 #include <vector>
 
 #include "bench/floor_program.h"
+#include "tests/outside_program.h"
 
 namespace mnemora::bench {
 namespace {
 
-constexpr UINT kGbk = 936;
+using testing_support::BesideThisProgram;
+using testing_support::ClassOf;
+using testing_support::Gbk;
+using testing_support::RemoveDirectoryTree;
+
 // A unit's thread busy with a long load answers late; a send that times
 // out is simply tried again.
 constexpr UINT kSendTimeoutMs = 30000;
 constexpr DWORD kCloseDeadlineMs = 120000;
-
-std::string BesideThisProgram(const char* name) {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string self(path, length);
-  return self.substr(0, self.find_last_of('\\') + 1) + name;
-}
-
-std::string NewDirectory() {
-  static unsigned serial = 0;
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string directory = std::string(temp) + "mnemora-bench-" +
-                                std::to_string(GetCurrentProcessId()) + "-" +
-                                std::to_string(++serial);
-  CreateDirectoryA(directory.c_str(), nullptr);
-  return directory;
-}
-
-void RemoveDirectoryTree(const std::string& directory) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      DeleteFileA((directory + "\\" + found.cFileName).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(directory.c_str());
-}
 
 LRESULT SendW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
@@ -55,63 +30,12 @@ LRESULT SendW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return static_cast<LRESULT>(result);
 }
 
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-std::string Gbk(std::wstring_view wide) {
-  const int length = WideCharToMultiByte(kGbk, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string gbk(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(kGbk, 0, wide.data(), static_cast<int>(wide.size()), gbk.data(), length,
-                      nullptr, nullptr);
-  return gbk;
-}
-
-struct WindowSearch {
-  DWORD processId;
-  const char* windowClass;
-  HWND found;
-};
-
-BOOL CALLBACK MatchProgramWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  if (processId == search->processId && ClassOf(window) == search->windowClass) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 BOOL CALLBACK CollectChild(HWND window, LPARAM parameter) {
   reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
   return TRUE;
 }
 
 }  // namespace
-
-double NowMs() {
-  static const double ticksPerMs = [] {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(frequency.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / ticksPerMs;
-}
-
-std::wstring Wide(std::string_view gbk) {
-  const int length =
-      MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), wide.data(), length);
-  return wide;
-}
 
 size_t WideTextLength(HWND unit) {
   return static_cast<size_t>(SendW(unit, WM_GETTEXTLENGTH, 0, 0));
@@ -156,7 +80,7 @@ double RoundTripMs(HWND window) {
 }
 
 TargetProgram::TargetProgram(ProgramKind kind, const std::string& fileBytes)
-    : kind_(kind), directory_(NewDirectory()) {
+    : kind_(kind), directory_(testing_support::NewScratchDirectory("mnemora-bench-")) {
   const char* name = kind == ProgramKind::kTool ? "mnemora.exe" : "mnemora_floor.exe";
   CopyFileA(BesideThisProgram(name).c_str(), (directory_ + "\\" + name).c_str(), FALSE);
   std::ofstream(directory_ + "\\汇编指令集.txt", std::ios::binary) << fileBytes;
@@ -192,23 +116,21 @@ bool TargetProgram::Start() {
 }
 
 bool TargetProgram::FindUnits() {
-  WindowSearch search{process_.dwProcessId,
-                      kind_ == ProgramKind::kTool ? "KXWindow" : floor_program::kWindowClass,
-                      nullptr};
-  EnumWindows(MatchProgramWindow, reinterpret_cast<LPARAM>(&search));
-  if (search.found == nullptr) {
+  HWND window = testing_support::ProgramWindowOfClass(
+      process_.dwProcessId, kind_ == ProgramKind::kTool ? "KXWindow" : floor_program::kWindowClass);
+  if (window == nullptr) {
     return false;
   }
   if (kind_ == ProgramKind::kFloor) {
-    queryBox = GetDlgItem(search.found, floor_program::kQueryBox);
-    resultBox = GetDlgItem(search.found, floor_program::kResultBox);
-    list = GetDlgItem(search.found, floor_program::kList);
-    countLabel = GetDlgItem(search.found, floor_program::kCountLabel);
+    queryBox = GetDlgItem(window, floor_program::kQueryBox);
+    resultBox = GetDlgItem(window, floor_program::kResultBox);
+    list = GetDlgItem(window, floor_program::kList);
+    countLabel = GetDlgItem(window, floor_program::kCountLabel);
   } else {
     // The tool's units are told apart by kind and by the caption of the
     // group box around them.
     std::vector<HWND> children;
-    EnumChildWindows(search.found, CollectChild, reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
     for (HWND child : children) {
       const std::string kind = ClassOf(child);
       const std::string group = GbkText(GetParent(child));
@@ -229,7 +151,7 @@ bool TargetProgram::FindUnits() {
   if (queryBox == nullptr || resultBox == nullptr || list == nullptr || countLabel == nullptr) {
     return false;
   }
-  window_ = search.found;
+  window_ = window;
   return true;
 }
 

@@ -11,12 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "bench/bench_clock.h"
+#include "tests/outside_program.h"
+
 namespace mnemora::bench {
 
 enum class ProgramKind { kTool, kFloor };
-
-// Milliseconds on the performance counter.
-double NowMs();
 
 class TargetProgram {
  public:
@@ -73,6 +73,6 @@ void Click(HWND unit);
 // unit's thread took to get to it.
 double RoundTripMs(HWND window);
 
-std::wstring Wide(std::string_view gbk);
+using testing_support::Wide;
 
 }  // namespace mnemora::bench

@@ -1,5 +1,6 @@
 #include "runtime/ui_thread_channel.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -26,7 +27,8 @@ struct Channel {
   std::mutex mutex;
   std::condition_variable finished;
   std::deque<QueuedWork> queue;
-  DWORD uiThread = 0;
+  // Read without the lock on every unit operation; set once at binding.
+  std::atomic<DWORD> uiThread{0};
   HWND wake = nullptr;
   bool open = false;
   bool closedForGood = false;
@@ -71,9 +73,8 @@ void BindUiThreadChannel(HWND hideOwner) {
 }
 
 bool OnUiThread() {
-  Channel& channel = TheChannel();
-  std::lock_guard lock(channel.mutex);
-  return channel.uiThread == 0 || channel.uiThread == GetCurrentThreadId();
+  const DWORD uiThread = TheChannel().uiThread.load();
+  return uiThread == 0 || uiThread == GetCurrentThreadId();
 }
 
 void OpenUiThreadChannel() {
@@ -126,12 +127,11 @@ void RunQueuedUiWork() {
 
 bool RunOnUiThread(void (*work)(void* context), void* context) {
   Channel& channel = TheChannel();
-  std::unique_lock lock(channel.mutex);
-  if (channel.uiThread == 0 || channel.uiThread == GetCurrentThreadId()) {
-    lock.unlock();
+  if (OnUiThread()) {
     work(context);
     return true;
   }
+  std::unique_lock lock(channel.mutex);
   if (!channel.open) {
     return false;
   }
@@ -151,12 +151,11 @@ bool RunOnUiThread(void (*work)(void* context), void* context) {
 
 bool PostToUiThread(std::function<void()> work) {
   Channel& channel = TheChannel();
-  std::unique_lock lock(channel.mutex);
-  if (channel.uiThread == 0) {
-    lock.unlock();
+  if (channel.uiThread.load() == 0) {
     work();
     return true;
   }
+  std::unique_lock lock(channel.mutex);
   if (!channel.open) {
     return false;
   }

@@ -5,7 +5,8 @@
 #include <fstream>
 #include <string>
 #include <iterator>
-#include <utility>
+
+#include "tests/outside_program.h"
 
 namespace mnemora::testing_support {
 namespace {
@@ -13,44 +14,6 @@ namespace {
 constexpr DWORD kPollMs = 20;
 constexpr DWORD kDeadlineMs = 30000;
 constexpr UINT kSendTimeoutMs = 10000;
-
-std::string ProgramBesideThisTest() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string directory(path, length);
-  return directory.substr(0, directory.find_last_of('\\') + 1) + "mnemora.exe";
-}
-
-std::string NewDirectory() {
-  static unsigned serial = 0;
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string directory = std::string(temp) + "mnemora-app-" +
-                                std::to_string(GetCurrentProcessId()) + "-" +
-                                std::to_string(++serial);
-  CreateDirectoryA(directory.c_str(), nullptr);
-  return directory;
-}
-
-void RemoveDirectoryTree(const std::string& directory) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string path = directory + "\\" + found.cFileName;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(path.c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(directory.c_str());
-}
-
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
@@ -62,25 +25,6 @@ LRESULT SendW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result);
   return static_cast<LRESULT>(result);
-}
-
-constexpr UINT kGbk = 936;
-
-std::wstring Wide(std::string_view gbk) {
-  const int length =
-      MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), wide.data(), length);
-  return wide;
-}
-
-std::string Gbk(std::wstring_view wide) {
-  const int length = WideCharToMultiByte(kGbk, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string gbk(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(kGbk, 0, wide.data(), static_cast<int>(wide.size()), gbk.data(), length,
-                      nullptr, nullptr);
-  return gbk;
 }
 
 struct WindowSearch {
@@ -99,23 +43,6 @@ BOOL CALLBACK FindProgramWindow(HWND window, LPARAM parameter) {
   return TRUE;
 }
 
-BOOL CALLBACK FindProgramWindowOfClass(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<std::pair<WindowSearch, const char*>*>(parameter);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  if (processId == search->first.processId && ClassOf(window) == search->second) {
-    search->first.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND ProgramWindowOfClass(DWORD processId, const char* className) {
-  std::pair<WindowSearch, const char*> search{{processId, nullptr}, className};
-  EnumWindows(FindProgramWindowOfClass, reinterpret_cast<LPARAM>(&search));
-  return search.first.found;
-}
-
 BOOL CALLBACK CollectChild(HWND window, LPARAM parameter) {
   reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
   return TRUE;
@@ -124,10 +51,10 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM parameter) {
 }  // namespace
 
 RunningApp::RunningApp(std::optional<std::string> fileBytes, const std::string& queryHold)
-    : directory_(NewDirectory()) {
+    : directory_(NewScratchDirectory("mnemora-app-")) {
   const std::string program = directory_ + "\\mnemora.exe";
   filePath_ = directory_ + "\\汇编指令集.txt";
-  if (!CopyFileA(ProgramBesideThisTest().c_str(), program.c_str(), FALSE)) {
+  if (!CopyFileA(BesideThisProgram("mnemora.exe").c_str(), program.c_str(), FALSE)) {
     return;
   }
   if (fileBytes) {

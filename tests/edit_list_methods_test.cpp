@@ -245,11 +245,6 @@ TEST_F(EditListMethodsTest, RecreatedUnitsKeepStoredItemsAndTypedTextAndAnswerTh
   EXPECT_TRUE(IsWindowVisible(adjuster));
 }
 
-DWORD WINAPI RunFunction(void* parameter) {
-  (*static_cast<std::function<void()>*>(parameter))();
-  return 0;
-}
-
 TEST_F(EditListMethodsTest, AWorkerFillsAndSelectsThroughTheCommandsWhileTheUiThreadPumps) {
   const ArgValue list = Reference(kList, kListBoxKind);
   const ArgValue note = Reference(kNoteBox, kEditBoxKind);
@@ -269,7 +264,7 @@ TEST_F(EditListMethodsTest, AWorkerFillsAndSelectsThroughTheCommandsWhileTheUiTh
     selection = Selection();
     selectedText = TakeText(Call(GetItemText, {list, ArgValue::Integer(selection)}));
   };
-  UniqueKernelHandle thread(CreateThread(nullptr, 0, RunFunction, &worker, 0, nullptr));
+  UniqueKernelHandle thread = testing_support::StartWorker(&worker);
   ASSERT_TRUE(PumpUntilThreadEnds(thread.Get()));
 
   EXPECT_EQ(selection, 20);
@@ -305,7 +300,7 @@ TEST_F(EditListMethodsTest, OnceTheWindowIsClosedAWorkersUnitOperationsFindNoUni
     kEntryTable.WriteUnitProperty(kWindowId, kList, 16, -1, 0, 0);
     content = kEntryTable.ReadUnitProperty(kWindowId, kNoteBox, 8, -1);
   };
-  UniqueKernelHandle thread(CreateThread(nullptr, 0, RunFunction, &worker, 0, nullptr));
+  UniqueKernelHandle thread = testing_support::StartWorker(&worker);
   ASSERT_TRUE(PumpUntilThreadEnds(thread.Get()));
   EXPECT_EQ(results, (std::vector<int32_t>{-1, 0, 0}));
   EXPECT_EQ(content, 0u);

@@ -15,33 +15,13 @@
 #include "runtime/runtime_app.h"
 #include "runtime/ui_thread_channel.h"
 #include "runtime/win_handles.h"
+#include "tests/worker_thread.h"
 
 namespace mnemora {
 namespace {
 
-DWORD WINAPI RunFunction(void* parameter) {
-  (*static_cast<std::function<void()>*>(parameter))();
-  return 0;
-}
-
-UniqueKernelHandle StartThread(std::function<void()>* work) {
-  return UniqueKernelHandle(CreateThread(nullptr, 0, RunFunction, work, 0, nullptr));
-}
-
-// Pumps this thread's messages until the thread ends; false after ten seconds.
-bool PumpUntilEnded(HANDLE thread) {
-  const ULONGLONG deadline = GetTickCount64() + 10000;
-  while (MsgWaitForMultipleObjects(1, &thread, FALSE, 50, QS_ALLINPUT) != WAIT_OBJECT_0) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      DispatchMessageA(&message);
-    }
-    if (GetTickCount64() > deadline) {
-      return false;
-    }
-  }
-  return true;
-}
+using testing_support::PumpUntilThreadEnds;
+using testing_support::StartWorker;
 
 class UiThreadChannelTest : public ::testing::Test {
  protected:
@@ -78,9 +58,9 @@ TEST_F(UiThreadChannelTest, WorkFromAWorkerRunsOnTheUiThreadInOrderAndTheWorkerW
     sawItsOwnCall = value == 42;
     PostToUiThread([&] { order.push_back("posted 2"); });
   };
-  UniqueKernelHandle thread = StartThread(&worker);
+  UniqueKernelHandle thread = StartWorker(&worker);
   ASSERT_TRUE(thread);
-  ASSERT_TRUE(PumpUntilEnded(thread.Get()));
+  ASSERT_TRUE(PumpUntilThreadEnds(thread.Get()));
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     DispatchMessageA(&message);
@@ -104,7 +84,7 @@ TEST_F(UiThreadChannelTest, ClosingReleasesAWaitingCallerAndDropsQueuedWork) {
     queued = true;
     result = RunOnUiThread([&] { calledRan = true; }) ? 1 : 0;
   };
-  UniqueKernelHandle thread = StartThread(&worker);
+  UniqueKernelHandle thread = StartWorker(&worker);
   ASSERT_TRUE(thread);
   // The UI thread does not pump: the worker's call stays queued until the
   // channel closes under it.
@@ -128,8 +108,8 @@ TEST_F(UiThreadChannelTest, ClosingReleasesAWaitingCallerAndDropsQueuedWork) {
     result = RunOnUiThread([&] { calledRan = true; }) ? 1 : 0;
     EXPECT_FALSE(PostToUiThread([&] { postedRan = true; }));
   };
-  thread = StartThread(&late);
-  ASSERT_TRUE(PumpUntilEnded(thread.Get()));
+  thread = StartWorker(&late);
+  ASSERT_TRUE(PumpUntilThreadEnds(thread.Get()));
   EXPECT_EQ(result, 0);
   EXPECT_FALSE(calledRan);
   EXPECT_FALSE(postedRan);
@@ -158,8 +138,8 @@ TEST_F(UiThreadChannelTest, ProcessingEventsOnAWorkerLeavesTheUiThreadsRecordsAl
     MSG left;
     ownQueueEmptied = !PeekMessageA(&left, nullptr, 0, 0, PM_NOREMOVE);
   };
-  UniqueKernelHandle thread = StartThread(&worker);
-  ASSERT_TRUE(PumpUntilEnded(thread.Get()));
+  UniqueKernelHandle thread = StartWorker(&worker);
+  ASSERT_TRUE(PumpUntilThreadEnds(thread.Get()));
   EXPECT_TRUE(ownQueueEmptied);
   EXPECT_EQ(TheRuntimeApp().LastMessage().message, uiLast);
 }

@@ -185,21 +185,6 @@ void PumpMessages() {
   }
 }
 
-bool PumpUntilThreadEnds(HANDLE thread) {
-  const DWORD deadline = GetTickCount() + 10000;
-  for (;;) {
-    const DWORD now = GetTickCount();
-    if (static_cast<int32_t>(deadline - now) <= 0) {
-      return false;
-    }
-    const DWORD wait = MsgWaitForMultipleObjects(1, &thread, FALSE, deadline - now, QS_ALLINPUT);
-    if (wait == WAIT_OBJECT_0) {
-      return true;
-    }
-    PumpMessages();
-  }
-}
-
 void ClickAt(HWND window, int x, int y) {
   SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));

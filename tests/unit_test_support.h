@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/unit_type_descriptor.h"
+#include "tests/worker_thread.h"
 #include "window/form_description.h"
 #include "window/unit_object.h"
 #include "window/units/unit_interface.h"
@@ -77,8 +78,7 @@ RECT RectInParent(HWND window);
 
 // Dispatches every waiting message of this thread.
 void PumpMessages();
-// Pumps until the thread ends (or ten seconds pass); false on time-out.
-bool PumpUntilThreadEnds(HANDLE thread);
+using testing_support::PumpUntilThreadEnds;
 // Makes the calling thread the UI thread that other threads' unit work is
 // carried to, as the runtime's start-up does; once per process.
 void MakeThisTheUiThread();

@@ -28,14 +28,7 @@ constexpr uint32_t kList = 0x16010089;
 constexpr int kLines = 150;
 constexpr int kItemsPerWorker = 150;
 
-DWORD WINAPI RunFunction(void* parameter) {
-  (*static_cast<std::function<void()>*>(parameter))();
-  return 0;
-}
-
-UniqueKernelHandle StartWorker(std::function<void()>* work) {
-  return UniqueKernelHandle(CreateThread(nullptr, 0, RunFunction, work, 0, nullptr));
-}
+using testing_support::StartWorker;
 
 std::string Line(int i) {
   return "line " + std::to_string(i) + "\r\n";
