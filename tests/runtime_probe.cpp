@@ -262,6 +262,12 @@ int ProbeMain() {
     empty.windowId = kEmptyWindowId;
     AddWindowDescriptions({empty});
     runtime.LoadWindow(kEmptyWindowId);
+  } else if (s == "property-of-unknown-window") {
+    runtime.ReadUnitProperty(0x52010009, 0, 8, -1);
+  } else if (s == "property-of-unloaded-window") {
+    // Described but never loaded: a kind property has no native window.
+    const ArgValue title = ArgValue::Text("t");
+    runtime.WriteUnitProperty(kProbeWindowId, 0, 8, -1, title.low, title.high);
   } else if (s == "focus-missing-unit" || s == "destroy-missing-unit") {
     runtime.LoadWindow(kProbeWindowId);
     ArgValue unit[] = {ArgValue{kProbeWindowId, 0x16010009, 0x0001000B}};

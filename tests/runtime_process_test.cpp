@@ -224,6 +224,12 @@ TEST(ErrorReportTest, RuntimeFailuresEndWithMinusOne) {
       {"window-without-records",
        "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n\r\n1375797250, 0\r\n\"\"\r\n"
        "未找到所指定的窗口组件\r\n"},
+      {"property-of-unknown-window",
+       "运行时出错!\r\n\r\n错误信息：未载入欲访问窗口组件所在的窗口\r\n\r\n1375797257, "
+       "0\r\n未找到所指定的窗口\r\n"},
+      {"property-of-unloaded-window",
+       "运行时出错!\r\n\r\n错误信息：修改组件属性时发现指定窗口尚未载入\r\n\r\n1375797249, "
+       "0\r\n\"探测窗口\"\r\n\"探测窗口\"\r\n"},
       {"focus-missing-unit",
        "运行时出错!\r\n\r\n错误信息：指定窗口或窗口组件不存在或尚未载入\r\n\r\n1375797249, "
        "369164297\r\n\"探测窗口\"\r\n未找到所指定的窗口组件\r\n"},

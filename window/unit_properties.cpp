@@ -97,7 +97,14 @@ struct Target {
   const char* failure = nullptr;
 };
 
-Target FindTarget(uint32_t windowId, uint32_t unitId) {
+bool HasLiveNative(const LiveWindow& window, size_t index) {
+  const RecordLive& live = window.live[index];
+  return live.object != nullptr && IsWindow(live.object->Handle());
+}
+
+// The unit a property access names; a kind property (8 and up) also needs
+// the unit's native window, whose absence is reported as goneMessage.
+Target FindTarget(uint32_t windowId, uint32_t unitId, int32_t property, const char* goneMessage) {
   LiveWindow* window = FindLiveWindow(windowId);
   if (window == nullptr) {
     return Target{.failure = "未载入欲访问窗口组件所在的窗口"};
@@ -106,12 +113,11 @@ Target FindTarget(uint32_t windowId, uint32_t unitId) {
   if (index < 0) {
     return Target{.failure = "指定窗口或窗口组件不存在或尚未载入"};
   }
-  return Target{window, static_cast<size_t>(index)};
-}
-
-bool HasLiveNative(const Target& target) {
-  const RecordLive& live = target.window->live[target.index];
-  return live.object != nullptr && IsWindow(live.object->Handle());
+  const auto record = static_cast<size_t>(index);
+  if (property >= 8 && !HasLiveNative(*window, record)) {
+    return Target{.failure = goneMessage};
+  }
+  return Target{window, record};
 }
 
 // The kind's property entry for a property number of 8 or more, or null.
@@ -220,10 +226,8 @@ uint64_t ReadUnitProperty(uint32_t windowId, uint32_t unitId, int32_t property, 
   uint64_t result = 0;
   const char* failure = nullptr;
   RunOnUiThread([&] {
-    Target target = FindTarget(windowId, unitId);
-    if (target.failure == nullptr && property >= 8 && !HasLiveNative(target)) {
-      target.failure = "读取组件属性时发现指定窗口尚未载入";
-    }
+    const Target target =
+        FindTarget(windowId, unitId, property, "读取组件属性时发现指定窗口尚未载入");
     failure = target.failure;
     if (failure == nullptr) {
       result = property < 8 ? ReadCommonProperty(*target.window, target.index, property)
@@ -240,10 +244,8 @@ void WriteUnitProperty(uint32_t windowId, uint32_t unitId, int32_t property, int
                        uint32_t valueLow, uint32_t valueHigh) {
   const char* failure = nullptr;
   RunOnUiThread([&] {
-    Target target = FindTarget(windowId, unitId);
-    if (target.failure == nullptr && property >= 8 && !HasLiveNative(target)) {
-      target.failure = "修改组件属性时发现指定窗口尚未载入";
-    }
+    const Target target =
+        FindTarget(windowId, unitId, property, "修改组件属性时发现指定窗口尚未载入");
     failure = target.failure;
     if (failure != nullptr) {
       return;
