@@ -39,6 +39,14 @@ ArgValue OwnedByteSet::Arg() const {
   return ArgValue::ByteSet(block_ != nullptr ? block_ : kEmptyByteSet);
 }
 
+bool OwnedByteSet::Empty() const {
+  uint32_t header[2] = {0, 0};
+  if (block_ != nullptr) {
+    std::memcpy(header, block_, sizeof header);
+  }
+  return header[1] == 0;
+}
+
 OwnedTextArray::~OwnedTextArray() {
   if (block_ == nullptr) {
     return;

@@ -46,6 +46,8 @@ class OwnedByteSet {
 
   // The value to lend the block on as an argument.
   ArgValue Arg() const;
+  // No block, or one of no bytes.
+  bool Empty() const;
 
  private:
   void* block_;

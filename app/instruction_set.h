@@ -10,6 +10,11 @@ namespace mnemora::app {
 // 标签_指令个数.
 void LoadInstructionSet();
 
+// True when the current table holds what the file holds. Otherwise (the
+// file was there but could not be read) the list is emptied and the set
+// loaded again first, and the answer is whether that read succeeded.
+bool EnsureInstructionSetRead();
+
 // Writes the current table to the instruction file, with a bounded number of
 // attempts; when all fail, the file stays as it was and the table in memory.
 void SaveInstructionSet();

@@ -15,7 +15,6 @@ namespace {
 
 constexpr int32_t kResultWidth = 15;
 constexpr TypeCode kKeyedListObject = 0x00030001;
-constexpr std::string_view kFullWidthSpace = "\xA1\xA1";
 
 // The keyed list of one load: it remembers the mnemonics seen so far.
 class MnemonicsSeen {
@@ -38,14 +37,14 @@ class MnemonicsSeen {
 };
 
 // Whether a load leaves the line out: blank (nothing left after removing
-// every ASCII and full-width space) or starting with a space. Only a line
-// that starts with a full-width space needs the removal itself: any other
-// starts with a byte that stays.
+// every ASCII and full-width space, and a lead byte with nothing after it)
+// or starting with a space. Only a line that starts with a double-byte lead
+// byte needs the removal itself: any other starts with a byte that stays.
 bool IsLeftOut(std::string_view line) {
   if (line.empty() || line.front() == ' ') {
     return true;
   }
-  if (!line.starts_with(kFullWidthSpace)) {
+  if (static_cast<unsigned char>(line.front()) < 0x80) {
     return false;
   }
   const std::string text(line);

@@ -68,7 +68,8 @@ using InstructionTableRef = std::shared_ptr<const InstructionTable>;
 
 // The table of an instruction text, as a load builds it: the text split at
 // CR LF (a lone LF is an ordinary byte), sorted ascending, lines that are
-// blank (ASCII and full-width spaces only) or start with a space left out,
+// blank (ASCII and full-width spaces only, perhaps ending in a lead byte
+// with nothing after it) or start with a space left out,
 // and of several lines with the same first word only the first in sort
 // order kept.
 InstructionTableRef MakeInstructionTable(std::string text);

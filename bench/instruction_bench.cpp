@@ -152,7 +152,8 @@ int main() {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << file;
 
     InstructionTableRef table;
-    const double loadMs = FastestMs(3, [&] { table = mnemora::app::ReadInstructionSet(path); });
+    const double loadMs =
+        FastestMs(3, [&] { table = mnemora::app::ReadInstructionSet(path).table; });
     const QueryTimes mnemonic = TimeQuery(*table, file, mnemonicQuery, SearchField::kMnemonic);
     const QueryTimes pinyin = TimeQuery(*table, file, pinyinQuery, SearchField::kAnnotation);
     std::printf("%8d %9zu %8.2f | %7.3f %6zu %6.3f %5.2f %8.2f | %7.3f %6zu %6.3f %5.2f %8.2f\n",

@@ -50,7 +50,8 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-RunningApp::RunningApp(std::optional<std::string> fileBytes, const std::string& queryHold)
+RunningApp::RunningApp(std::optional<std::string> fileBytes, const std::string& queryHold,
+                       const std::function<void(const std::string&)>& beforeStart)
     : directory_(NewScratchDirectory("mnemora-app-")) {
   const std::string program = directory_ + "\\mnemora.exe";
   filePath_ = directory_ + "\\汇编指令集.txt";
@@ -59,6 +60,9 @@ RunningApp::RunningApp(std::optional<std::string> fileBytes, const std::string& 
   }
   if (fileBytes) {
     std::ofstream(filePath_, std::ios::binary) << *fileBytes;
+  }
+  if (beforeStart) {
+    beforeStart(filePath_);
   }
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -137,6 +141,14 @@ std::string RunningApp::FileBytes() const {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+std::optional<std::string> RunningApp::BackupBytes() const {
+  std::ifstream in(filePath_ + ".bak", std::ios::binary);
+  if (!in) {
+    return std::nullopt;
+  }
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 void RunningApp::FindUnits() {
   std::vector<HWND> children;
   EnumChildWindows(mainWindow_, CollectChild, reinterpret_cast<LPARAM>(&children));
@@ -207,6 +219,13 @@ void RunningApp::Click(HWND unit) const {
   const LPARAM centre = MAKELPARAM(client.right / 2, client.bottom / 2);
   Post(unit, WM_LBUTTONDOWN, MK_LBUTTON, centre);
   Post(unit, WM_LBUTTONUP, 0, centre);
+}
+
+void RunningApp::QueueTogether(const std::function<void()>& queue) const {
+  // The window thread is the program's first thread.
+  SuspendThread(process_.hThread);
+  queue();
+  ResumeThread(process_.hThread);
 }
 
 void RunningApp::DoubleClick(HWND unit) const {

@@ -21,9 +21,11 @@ class RunningApp {
   // instruction file there when fileBytes is given, starts it and waits for
   // its window to be ready. With queryHold, the name of an event, every
   // query worker of the program waits before it searches until the event
-  // is set or a newer action supersedes it.
+  // is set or a newer action supersedes it. beforeStart, when given, is
+  // called with the instruction file's path just before the program starts.
   explicit RunningApp(std::optional<std::string> fileBytes = std::nullopt,
-                      const std::string& queryHold = {});
+                      const std::string& queryHold = {},
+                      const std::function<void(const std::string&)>& beforeStart = {});
   RunningApp(const RunningApp&) = delete;
   RunningApp& operator=(const RunningApp&) = delete;
   // Closes the window, ends the program and removes its directory.
@@ -38,6 +40,8 @@ class RunningApp {
   bool ShowsMessageBox() const;
   const std::string& FilePath() const { return filePath_; }
   std::string FileBytes() const;
+  // The backup an edit keeps of the file; nothing when there is none.
+  std::optional<std::string> BackupBytes() const;
 
   // The units a person looks at and clicks.
   HWND queryBox = nullptr;       // 编辑框_查询
@@ -61,6 +65,9 @@ class RunningApp {
   void PressKey(HWND unit, UINT key) const;
   void Click(HWND unit) const;
   void DoubleClick(HWND unit) const;
+  // Queues what queue() posts while the program's window thread is
+  // stopped: all of it is waiting by the time the first of it is handled.
+  void QueueTogether(const std::function<void()>& queue) const;
   // Clicks list item index, which must be in view.
   void ClickItem(int index) const;
   // Empties the query the quickest way: a double click on it.

@@ -5,7 +5,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 
 #include "app/default_instruction_text.h"
@@ -14,6 +13,8 @@
 
 namespace mnemora::app {
 namespace {
+
+using namespace std::string_literals;
 
 // The table's entries, in order.
 std::vector<std::string> LinesOf(const InstructionTable& table) {
@@ -34,35 +35,100 @@ class InstructionFileTest : public ::testing::Test {
     path_ = directory_ + "\\汇编指令集.txt";
   }
   void TearDown() override {
-    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path_.c_str());
+    for (const std::string& file : {path_, BackupFilePath(path_), path_ + ".new"}) {
+      SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(file.c_str());
+    }
     RemoveDirectoryA(directory_.c_str());
   }
 
   void Put(const std::string& bytes) {
     std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes;
   }
-  std::string Bytes() const {
-    std::ifstream in(path_, std::ios::binary);
+  static std::string BytesOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
+  std::string Bytes() const { return BytesOf(path_); }
 
   std::string directory_;
   std::string path_;
 };
 
 TEST_F(InstructionFileTest, ReadsTheTextUpToTheFirstZeroByteOrFallsBackToTheDefaultSet) {
-  EXPECT_EQ(ReadInstructionFile(path_), std::nullopt);
-  EXPECT_EQ(ReadInstructionSet(path_)->Count(), 399);
+  EXPECT_EQ(ReadInstructionFile(path_).found, FileFound::kMissing);
+  LoadedInstructions loaded = ReadInstructionSet(path_);
+  EXPECT_EQ(loaded.found, FileFound::kMissing);
+  EXPECT_EQ(loaded.table->Count(), 399);
 
   Put(std::string("MOV 传送\r\n\0ADD 加\r\n", 18));
-  EXPECT_EQ(ReadInstructionFile(path_), "MOV 传送\r\n");
-  EXPECT_EQ(LinesOf(*ReadInstructionSet(path_)), std::vector<std::string>{"MOV 传送"});
+  EXPECT_EQ(ReadInstructionFile(path_).text, "MOV 传送\r\n");
+  EXPECT_EQ(LinesOf(*ReadInstructionSet(path_).table), std::vector<std::string>{"MOV 传送"});
 
-  // A file that is there but empty gives an empty table, not the default set.
-  Put("");
-  EXPECT_EQ(ReadInstructionFile(path_), "");
-  EXPECT_EQ(ReadInstructionSet(path_)->Count(), 0);
+  // A file that is there but empty gives an empty table, not the default
+  // set, and counts as read; so does one whose first byte is zero.
+  for (const std::string& bytes : {""s, "\0MOV 传送\r\n"s}) {
+    Put(bytes);
+    loaded = ReadInstructionSet(path_);
+    EXPECT_EQ(loaded.found, FileFound::kRead);
+    EXPECT_EQ(loaded.table->Count(), 0);
+  }
+}
+
+TEST_F(InstructionFileTest, AFileHeldWithoutSharingIsUnreadableNotEmpty) {
+  Put("MOV 传送\r\n");
+  HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const LoadedInstructions loaded = ReadInstructionSet(path_);
+  CloseHandle(held);
+  EXPECT_EQ(loaded.found, FileFound::kUnreadable);
+  EXPECT_EQ(loaded.table->Count(), 0);
+  EXPECT_EQ(ReadInstructionFile(path_).found, FileFound::kRead);
+}
+
+TEST_F(InstructionFileTest, AnEditsWriteKeepsThePreviousBytesAsTheBackup) {
+  const std::string backup = BackupFilePath(path_);
+  EXPECT_EQ(backup, path_ + ".bak");
+  // No file yet: written, nothing to keep.
+  ASSERT_TRUE(ReplaceInstructionFile(path_, "ADD 加\r\n"));
+  EXPECT_EQ(Bytes(), "ADD 加\r\n");
+  EXPECT_EQ(GetFileAttributesA(backup.c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // Bytes the load would drop are kept in the backup, one generation.
+  const std::string dropped = "MOV 传送\nNOP\r\n\0tail"s;
+  Put(dropped);
+  ASSERT_TRUE(ReplaceInstructionFile(path_, "MOV 传送\r\n"));
+  EXPECT_EQ(Bytes(), "MOV 传送\r\n");
+  EXPECT_EQ(BytesOf(backup), dropped);
+  ASSERT_TRUE(ReplaceInstructionFile(path_, "NOP 空操作\r\n"));
+  EXPECT_EQ(Bytes(), "NOP 空操作\r\n");
+  EXPECT_EQ(BytesOf(backup), "MOV 传送\r\n");
+
+  // Read-only, or held open by another program: neither file changes and
+  // nothing is left beside them.
+  SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(ReplaceInstructionFile(path_, "XOR 异或\r\n"));
+  SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  for (const DWORD sharing : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
+    HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(ReplaceInstructionFile(path_, "XOR 异或\r\n")) << sharing;
+    CloseHandle(held);
+  }
+  EXPECT_EQ(Bytes(), "NOP 空操作\r\n");
+  EXPECT_EQ(BytesOf(backup), "MOV 传送\r\n");
+  EXPECT_EQ(GetFileAttributesA((path_ + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // A backup that cannot be made (its name is taken by a directory) stops
+  // the edit before anything moves.
+  DeleteFileA(backup.c_str());
+  ASSERT_TRUE(CreateDirectoryA(backup.c_str(), nullptr));
+  EXPECT_FALSE(ReplaceInstructionFile(path_, "XOR 异或\r\n"));
+  RemoveDirectoryA(backup.c_str());
+  EXPECT_EQ(Bytes(), "NOP 空操作\r\n");
+  EXPECT_EQ(GetFileAttributesA((path_ + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(InstructionFileTest, AWriteReplacesTheFileOrLeavesItWholeWhenRefused) {
@@ -84,7 +150,7 @@ TEST_F(InstructionFileTest, AWriteReplacesTheFileOrLeavesItWholeWhenRefused) {
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(WriteInstructionFile(path_, text));
-  EXPECT_EQ(ReadInstructionFile(path_), "NOP   空操作\r\n");
+  EXPECT_EQ(ReadInstructionFile(path_).text, "NOP   空操作\r\n");
   CloseHandle(held);
   EXPECT_EQ(Bytes(), "NOP   空操作\r\n");
 }

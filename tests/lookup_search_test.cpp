@@ -96,6 +96,18 @@ TEST(InstructionTable, LinesAreCutAtCrLfSortedFilteredAndKeptOncePerMnemonic) {
   table = MakeInstructionTable("\r\n   \r\n　　　\r\n  MOV 传送\r\n ADD 加\r\nNOP 空操作\r\n\r\n");
   EXPECT_EQ(LinesOf(*table), (std::vector<std::string>{"NOP 空操作"}));
 
+  // A lead byte with nothing after it counts as nothing, alone or after
+  // full-width spaces; it can only end the text, since it takes a CR after
+  // it for its second byte. A lead byte before any other byte is a character.
+  table = MakeInstructionTable(
+      "NOP 空操作\r\n\xB0"
+      "A\r\n\xB0");
+  EXPECT_EQ(LinesOf(*table), (std::vector<std::string>{"NOP 空操作",
+                                                       "\xB0"
+                                                       "A"}));
+  table = MakeInstructionTable("NOP 空操作\r\n　\xB0");
+  EXPECT_EQ(LinesOf(*table), (std::vector<std::string>{"NOP 空操作"}));
+
   // "AB" sorts first, then "AB\x01x y" (another mnemonic), then "AB z": the
   // second AB line is a duplicate although it is not next to the first.
   table = MakeInstructionTable("AB z\r\nAB\x01x y\r\nAB\r\n");
