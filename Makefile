@@ -5,7 +5,7 @@ SHELL := /bin/bash
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 
-.PHONY: run test bench fuzz setup configure-x64 configure-x86 configure-native build-x64 \
+.PHONY: run test format-check bench fuzz setup configure-x64 configure-x86 configure-native build-x64 \
 	build-x86 build-native
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 60
@@ -21,9 +21,16 @@ run: configure-x64
 # sanitizers, each fuzz target for a few seconds, and the 32-bit call thunk
 # of the x86 build in an emulator. Then the x64 tests run under Wine on a
 # private display, which is stopped again whether the tests pass or not.
-test: build-x64 build-x86 build-native
+test: format-check build-x64 build-x86 build-native
 	ctest --preset native
 	tools/wine-session.sh run -- ctest --preset x64
+
+# Every C++ source formatted as .clang-format says; lists the files that
+# are not and fails.
+SOURCE_DIRS := app bench commands fuzz runtime tests tools window
+format-check: setup
+	@find $(SOURCE_DIRS) \( -name '*.cpp' -o -name '*.h' \) -print0 | \
+	  xargs -0 clang-format-14 --dry-run --Werror
 
 # Every fuzz target for FUZZ_SECONDS seconds; non-zero when one finds a fault.
 fuzz: build-native

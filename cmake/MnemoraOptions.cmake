@@ -19,9 +19,9 @@ target_compile_definitions(mnemora_options INTERFACE
 # No MinGW runtime DLLs beside the program.
 target_link_options(mnemora_options INTERFACE -static -static-libgcc -static-libstdc++)
 
-# Static libpng, cross-built by tools/setup.sh into build/deps/<triple>/,
+# Static libpng, cross-built by tools/setup.sh into deps/<triple>/,
 # plus the target's own static zlib.
-set(MNEMORA_DEPS_DIR "${PROJECT_SOURCE_DIR}/build/deps/${MNEMORA_TRIPLE}"
+set(MNEMORA_DEPS_DIR "${PROJECT_SOURCE_DIR}/deps/${MNEMORA_TRIPLE}"
   CACHE PATH "Cross-built dependencies for this target")
 find_library(MNEMORA_LIBPNG NAMES libpng16.a libpng.a
   PATHS "${MNEMORA_DEPS_DIR}/lib" NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)

@@ -3,12 +3,13 @@
 #   1. installs the Debian packages the build needs (only those missing),
 #   2. generates the zh_CN.UTF-8 locale (Wine's code page 936 needs it),
 #   3. cross-builds static libpng for both Windows targets into
-#      build/deps/<triple>/ from Debian's source package.
+#      deps/<triple>/ (outside build/, so removing build/
+#      does not fetch it again) from Debian's source package.
 # Idempotent: when everything is present it only checks, in about a second.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="$root/build"
+deps="$root/deps"
 
 packages=(
   cmake make
@@ -28,6 +29,8 @@ packages=(
   # and libFuzzer runtimes, the host's libpng for the picture tests, and
   # the CPU emulator that runs the 32-bit call thunk.
   clang-14 libclang-rt-14-dev libpng-dev libunicorn-dev
+  # make test checks the formatting of every source against .clang-format.
+  clang-format-14
 )
 triples=(x86_64-w64-mingw32 i686-w64-mingw32)
 
@@ -79,17 +82,17 @@ ensure_locale() {
   as_root locale-gen
 }
 
-# Unpacks Debian's libpng source package under build/src (once) and
+# Unpacks Debian's libpng source package under deps/src (once) and
 # prints its directory. Everything else it says goes to stderr, since the
 # caller captures stdout.
 libpng_source() {
   local dir
-  dir="$(find "$build/src" -mindepth 1 -maxdepth 1 -type d -name 'libpng1.6-*' 2>/dev/null | head -n1)"
+  dir="$(find "$deps/src" -mindepth 1 -maxdepth 1 -type d -name 'libpng1.6-*' 2>/dev/null | head -n1)"
   if [[ -n "$dir" ]]; then
     echo "$dir"
     return 0
   fi
-  local scratch="$build/mnemora-deb-src.sources" result
+  local scratch="$deps/mnemora-deb-src.sources" result
   result="$("$root/tools/enable-deb-src.sh" --out "$scratch")"
   if [[ "$result" != present ]]; then
     echo "setup: enabling source packages in /etc/apt/sources.list.d/mnemora-deb-src.sources" >&2
@@ -98,8 +101,8 @@ libpng_source() {
     apt_updated=0
     apt_update_once >&2
   fi
-  mkdir -p "$build/src"
-  echo "setup: fetching Debian's libpng1.6 source package into build/src" >&2
+  mkdir -p "$deps/src"
+  echo "setup: fetching Debian's libpng1.6 source package into deps/src" >&2
   local opts=(-q)
   # As root apt cannot hand the download to its sandbox user in our tree.
   [[ "$(id -u)" -eq 0 ]] && opts+=(-o APT::Sandbox::User=root)
@@ -107,19 +110,19 @@ libpng_source() {
   # own version is the fallback.
   local codename
   codename="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
-  (cd "$build/src" && apt-get source "${opts[@]}" libpng1.6 >&2) ||
+  (cd "$deps/src" && apt-get source "${opts[@]}" libpng1.6 >&2) ||
     { [[ -n "$codename" ]] &&
       echo "setup: retrying with the $codename release's libpng1.6 source" >&2 &&
-      (cd "$build/src" && apt-get source "${opts[@]}" "libpng1.6/$codename" >&2); } ||
+      (cd "$deps/src" && apt-get source "${opts[@]}" "libpng1.6/$codename" >&2); } ||
     { echo "setup: could not fetch libpng1.6 sources" >&2; exit 1; }
-  dir="$(find "$build/src" -mindepth 1 -maxdepth 1 -type d -name 'libpng1.6-*' | head -n1)"
+  dir="$(find "$deps/src" -mindepth 1 -maxdepth 1 -type d -name 'libpng1.6-*' | head -n1)"
   [[ -n "$dir" ]] || { echo "setup: libpng source not unpacked" >&2; exit 1; }
   echo "$dir"
 }
 
 build_libpng() {
   local triple="$1" src="$2"
-  local prefix="$build/deps/$triple" work="$build/deps/.build-$triple"
+  local prefix="$deps/$triple" work="$deps/.build-$triple"
   local stamp="$prefix/.built-from"
   if [[ -f "$stamp" && -f "$prefix/include/png.h" ]]; then
     return 0
@@ -147,12 +150,19 @@ ensure_locale
 
 need_png=0
 for t in "${triples[@]}"; do
-  [[ -f "$build/deps/$t/.built-from" ]] || need_png=1
+  [[ -f "$deps/$t/.built-from" ]] || need_png=1
 done
 if ((need_png)); then
-  mkdir -p "$build/deps"
+  mkdir -p "$deps"
   src="$(libpng_source)"
   for t in "${triples[@]}"; do
     build_libpng "$t" "$src"
   done
+fi
+
+# A Wine prefix made by an older version of the scripts is brought up to
+# date here too (the font mapping), not only when a program next runs.
+if [[ -d "$root/build/wineprefix" ]]; then
+  source "$root/tools/wine-env.sh"
+  wine_ensure_prefix
 fi

@@ -50,34 +50,56 @@ wine_export_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
-# Creates the private prefix once. Safe to call from parallel processes.
+# Chinese Windows draws dialogs and controls in SimSun, whose ASCII
+# characters all have one width, so text padded with spaces lines up in
+# columns. Wine has no SimSun; its stand-in is proportional. WenQuanYi Micro
+# Hei Mono has fixed-width ASCII and double-width hanzi, as SimSun does.
+wine_map_fonts() {
+  local key='HKCU\Software\Wine\Fonts\Replacements' face
+  for face in SimSun NSimSun 宋体 新宋体; do
+    env -u DISPLAY "$WINE64" reg add "$key" /v "$face" /d "WenQuanYi Micro Hei Mono" /f \
+      >/dev/null 2>&1
+  done
+  touch "$WINEPREFIX/.mnemora-fonts"
+}
+
+# Creates the private prefix once, and brings one made by an older version
+# of this script up to date. Safe to call from parallel processes.
 wine_ensure_prefix() {
   wine_export_env
-  [[ -f "$WINEPREFIX/.mnemora-ready" ]] && return 0
+  [[ -f "$WINEPREFIX/.mnemora-ready" && -f "$WINEPREFIX/.mnemora-fonts" ]] && return 0
   mkdir -p "$MNEMORA_BUILD"
   (
     flock 9
-    [[ -f "$WINEPREFIX/.mnemora-ready" ]] && exit 0
-    echo "Creating Wine prefix in $WINEPREFIX (once; takes a few seconds)..." >&2
-    rm -rf "$WINEPREFIX"
-    # No display while the prefix is made: nothing can pop up.
-    env -u DISPLAY "$WINE64" wineboot -i >/dev/null 2>&1
-    "$WINESERVER" -w
-    local key='HKCU\Software\Wine\X11 Driver'
-    # Unmanaged windows: without a window manager, every GUI exit would
-    # otherwise wait two seconds for a WM that never answers.
-    env -u DISPLAY "$WINE64" reg add "$key" /v Managed /d N /f >/dev/null 2>&1
-    # Lets focus be given back to a Wine window from outside (key tests).
-    env -u DISPLAY "$WINE64" reg add "$key" /v UseTakeFocus /d N /f >/dev/null 2>&1
-    # Wine draws its own captions with marlett, and this build does not
-    # find the font unless it sits in the prefix's Fonts folder.
-    local marlett
-    marlett="$(dpkg-query -L fonts-wine 2>/dev/null | grep -E '/marlett\.ttf$' | head -n1 || true)"
-    if [[ -n "$marlett" ]]; then
-      cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
+    if [[ ! -f "$WINEPREFIX/.mnemora-ready" ]]; then
+      echo "Creating Wine prefix in $WINEPREFIX (once; takes a few seconds)..." >&2
+      rm -rf "$WINEPREFIX"
+      # No display while the prefix is made: nothing can pop up.
+      env -u DISPLAY "$WINE64" wineboot -i >/dev/null 2>&1
+      "$WINESERVER" -w
+      local key='HKCU\Software\Wine\X11 Driver'
+      # Unmanaged windows: without a window manager, every GUI exit would
+      # otherwise wait two seconds for a WM that never answers.
+      env -u DISPLAY "$WINE64" reg add "$key" /v Managed /d N /f >/dev/null 2>&1
+      # Lets focus be given back to a Wine window from outside (key tests).
+      env -u DISPLAY "$WINE64" reg add "$key" /v UseTakeFocus /d N /f >/dev/null 2>&1
+      # Wine draws its own captions with marlett, and this build does not
+      # find the font unless it sits in the prefix's Fonts folder.
+      local marlett
+      marlett="$(dpkg-query -L fonts-wine 2>/dev/null | grep -E '/marlett\.ttf$' | head -n1 || true)"
+      if [[ -n "$marlett" ]]; then
+        cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
+      fi
+      wine_map_fonts
+      "$WINESERVER" -w
+      touch "$WINEPREFIX/.mnemora-ready"
+    elif [[ ! -f "$WINEPREFIX/.mnemora-fonts" ]]; then
+      echo "Mapping SimSun to WenQuanYi Micro Hei Mono in $WINEPREFIX" >&2
+      wine_map_fonts
+      # The server the change started must end before a session starts its
+      # own; a session already up keeps its server, which has the change.
+      wine_session_display || "$WINESERVER" -w
     fi
-    "$WINESERVER" -w
-    touch "$WINEPREFIX/.mnemora-ready"
   ) 9>"$MNEMORA_BUILD/wineprefix.lock"
 }
 
