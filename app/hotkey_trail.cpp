@@ -4,10 +4,9 @@
 
 namespace mnemora::app {
 
-bool HotkeyTrail::Note(std::string_view report, const std::function<void()>& pause) {
+bool HotkeyTrail::Note(std::string_view report) {
   for (const std::string_view code : {std::string_view("17"), std::string_view("67")}) {
     if (ByteFind(report, code) != -1) {
-      pause();
       Append(code);
     }
   }

@@ -3,7 +3,6 @@
 // <windows.h>.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,9 +11,9 @@ namespace mnemora::app {
 class HotkeyTrail {
  public:
   // Looks for "17" and then "67" anywhere in the key report, so a name or
-  // another code holding those digits counts too (F6 is 117); pause runs
-  // before each append. Returns whether the trail now holds "1767".
-  bool Note(std::string_view report, const std::function<void()>& pause);
+  // another code holding those digits counts too (F6 is 117), and appends
+  // each found. Returns whether the trail now holds "1767".
+  bool Note(std::string_view report);
   void Clear() { trail_.clear(); }
   std::string_view View() const { return trail_; }
 

@@ -1,16 +1,21 @@
 #include "app/key_monitor.h"
 
+#include <bitset>
+
 #include "app/command_calls.h"
 #include "app/hotkey_trail.h"
 #include "app/instruction_lines.h"
 #include "app/key_name_table.h"
+#include "app/key_report_queue.h"
 #include "app/main_window_form.h"
+#include "app/main_window_units.h"
 #include "app/program_header.h"
 #include "commands/file_system_commands.h"
 #include "commands/format_text_command.h"
 #include "commands/text_commands.h"
 #include "runtime/entry_table.h"
 #include "runtime/support_libraries.h"
+#include "window/window_commands.h"
 
 namespace mnemora::app {
 namespace {
@@ -31,6 +36,12 @@ struct KeyMonitor {
   // The visibility the next Esc gives the window.
   bool nextVisibleState = false;
   HotkeyTrail hotkeyTrail;
+  KeyReportQueue reports;
+  // The keys down, by virtual key code, as the raw input's presses and
+  // releases tell: a press of a key already down is an auto-repeat.
+  std::bitset<256> keysDown;
+  // While ReportKey writes the report of an auto-repeat.
+  bool reportingRepeat = false;
 };
 KeyMonitor g_monitor;
 
@@ -63,7 +74,7 @@ bool ReadRawInput(LPARAM lParam, RAWINPUT* input) {
 // Ctrl+C seen: the copied word is looked up when it occurs, upper-cased
 // byte by byte, anywhere in the instruction text.
 void LookUpCopiedWord() {
-  Pause();
+  Pause();  // the copy has time to reach the clipboard
   const OwnedText clipboard(CallCore(GetClipboardText, {}));
   const std::string word(FirstWord(clipboard.View()));
   std::string upper = word;
@@ -76,8 +87,45 @@ void LookUpCopiedWord() {
   if (CallCore(FindText, {TextArg(instructions), TextArg(upper)}).AsInt32() != -1) {
     WriteContent(g_monitor.targets.queryBoxId, word.c_str());
   }
-  Pause();
   g_monitor.hotkeyTrail.Clear();
+}
+
+// Esc hides and shows the window, each time putting the clipboard text in
+// the query box.
+void ToggleWindow() {
+  Pause();  // as for Ctrl+C: a copy made just before has time to arrive
+  const OwnedText clipboard(CallCore(GetClipboardText, {}));
+  WriteContent(g_monitor.targets.queryBoxId, clipboard.CStr());
+  kEntryTable.WriteUnitProperty(g_monitor.targets.windowId, unit::kWindowRecord, kVisibleProperty,
+                                0, g_monitor.nextVisibleState ? 1 : 0, 0);
+  g_monitor.nextVisibleState = !g_monitor.nextVisibleState;
+}
+
+void ActOnReport(std::string_view report) {
+  if (ByteFind(report, "Esc") != -1) {
+    ToggleWindow();
+  }
+  if (g_monitor.hotkeyTrail.Note(report)) {
+    LookUpCopiedWord();
+  }
+}
+
+// Ahead of each report: pending messages are handled (further key reports
+// only queue up), and nothing more is done once the window has closed.
+bool LetPendingMessagesIn() {
+  CallCore(ProcessEvents, {});
+  return CallCore(GetWindowHandle, {WindowRef(g_monitor.targets.windowId)}).AsInt32() != 0;
+}
+
+// True when the raw key press is an auto-repeat; notes presses and releases.
+bool NoteKeyTransition(const RAWKEYBOARD& keyboard) {
+  if (keyboard.VKey >= g_monitor.keysDown.size()) {
+    return false;
+  }
+  const bool down = keyboard.Message == WM_KEYDOWN || keyboard.Message == WM_SYSKEYDOWN;
+  const bool repeat = down && g_monitor.keysDown.test(keyboard.VKey);
+  g_monitor.keysDown.set(keyboard.VKey, down);
+  return repeat;
 }
 
 }  // namespace
@@ -106,10 +154,12 @@ bool InstallKeyMonitor(HWND window, const KeyMonitorTargets& targets) {
 LRESULT CALLBACK MonitorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INPUT) {
     RAWINPUT input{};
-    if (ReadRawInput(lParam, &input) && input.header.dwType == RIM_TYPEKEYBOARD &&
-        (input.data.keyboard.Message == WM_KEYDOWN ||
-         input.data.keyboard.Message == WM_SYSKEYDOWN)) {
-      ReportKey(static_cast<int16_t>(input.data.keyboard.VKey));
+    if (ReadRawInput(lParam, &input) && input.header.dwType == RIM_TYPEKEYBOARD) {
+      const RAWKEYBOARD& keyboard = input.data.keyboard;
+      const bool repeat = NoteKeyTransition(keyboard);
+      if (keyboard.Message == WM_KEYDOWN || keyboard.Message == WM_SYSKEYDOWN) {
+        ReportKey(static_cast<int16_t>(keyboard.VKey), repeat);
+      }
     }
   }
   const uintptr_t words[] = {reinterpret_cast<uintptr_t>(g_monitor.previousWindowProc),
@@ -125,8 +175,10 @@ std::string KeyReport(int32_t code) {
   return std::string(report.View());
 }
 
-void ReportKey(int32_t code) {
+void ReportKey(int32_t code, bool repeat) {
+  g_monitor.reportingRepeat = repeat;
   WriteContent(g_monitor.targets.monitorBoxId, KeyReport(code).c_str());
+  g_monitor.reportingRepeat = false;
 }
 
 HandlerOutcome OnKeyMonitorChanged(int32_t, const HandlerArg*) {
@@ -135,18 +187,11 @@ HandlerOutcome OnKeyMonitorChanged(int32_t, const HandlerArg*) {
   if (g_monitor.targets.instructionText == nullptr) {
     return {};
   }
-  CallCore(ProcessEvents, {});
-  const uint32_t box = g_monitor.targets.monitorBoxId;
-  if (ByteFind(ReadContent(box).View(), "Esc") != -1) {
-    Pause();
-    const OwnedText clipboard(CallCore(GetClipboardText, {}));
-    WriteContent(g_monitor.targets.queryBoxId, clipboard.CStr());
-    kEntryTable.WriteUnitProperty(g_monitor.targets.windowId, unit::kWindowRecord, kVisibleProperty,
-                                  0, g_monitor.nextVisibleState ? 1 : 0, 0);
-    g_monitor.nextVisibleState = !g_monitor.nextVisibleState;
-  }
-  if (g_monitor.hotkeyTrail.Note(ReadContent(box).View(), Pause)) {
-    LookUpCopiedWord();
+  // The report is taken before any message is processed: a later key's
+  // report may replace the box's content meanwhile.
+  const OwnedText report = ReadContent(g_monitor.targets.monitorBoxId);
+  if (g_monitor.reports.Offer(std::string(report.View()), g_monitor.reportingRepeat)) {
+    g_monitor.reports.Drain(LetPendingMessagesIn, ActOnReport);
   }
   return {};
 }

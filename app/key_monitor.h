@@ -33,10 +33,13 @@ LRESULT CALLBACK MonitorWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 std::string KeyReport(int32_t code);
 
 // Writes the key's report into the monitor box, which raises its
-// content-changed event even when the text is the same.
-void ReportKey(int32_t code);
+// content-changed event even when the text is the same. repeat: the key
+// was already down (an auto-repeat).
+void ReportKey(int32_t code, bool repeat);
 
-// The monitor box's content-changed handler.
+// The monitor box's content-changed handler. Each run acts on the report
+// that raised it, in key-press order; a run raised while another acts (the
+// acting run processes pending messages) only queues its report.
 HandlerOutcome OnKeyMonitorChanged(int32_t count, const HandlerArg* args);
 
 }  // namespace mnemora::app

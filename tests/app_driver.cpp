@@ -113,7 +113,12 @@ std::optional<DWORD> RunningApp::Close() {
     return std::nullopt;
   }
   PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(process_.hProcess, kDeadlineMs) != WAIT_OBJECT_0) {
+  return WaitForExit();
+}
+
+std::optional<DWORD> RunningApp::WaitForExit() {
+  if (process_.hProcess == nullptr || ended_ ||
+      WaitForSingleObject(process_.hProcess, kDeadlineMs) != WAIT_OBJECT_0) {
     return std::nullopt;
   }
   ended_ = true;
@@ -162,6 +167,8 @@ void RunningApp::FindUnits() {
       annotationBox = child;
     } else if (kind == "ListBox") {
       list = child;
+    } else if (kind == "Edit" && GetParent(child) == mainWindow_) {
+      monitorBox = child;
     } else if (kind == "_QN_DrawPanel") {
       helpPanel = child;
     } else if (kind == "_QN_Label" && group == "数据操作") {
@@ -211,6 +218,14 @@ void RunningApp::Type(HWND box, std::string_view text) const {
 void RunningApp::PressKey(HWND unit, UINT key) const {
   Post(unit, WM_KEYDOWN, key, 1);
   Post(unit, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+void RunningApp::PressSystemKey(HWND unit, UINT key, bool withAlt) const {
+  const LPARAM alt = withAlt ? KF_ALTDOWN << 16 : 0;
+  Post(unit, WM_SYSKEYDOWN, key, 1 | alt);
+  if (key != VK_F10) {
+    Post(unit, WM_SYSKEYUP, key, static_cast<LPARAM>(0xC0000001u) | alt);
+  }
 }
 
 void RunningApp::Click(HWND unit) const {

@@ -36,6 +36,8 @@ class RunningApp {
   // Closes the window as its close box does and waits for the program to
   // end: its exit code, or nothing when it did not end in time.
   std::optional<DWORD> Close();
+  // Waits for the program to end by itself, as Close does.
+  std::optional<DWORD> WaitForExit();
   // A message box of the program's is on the screen (a run-time report).
   bool ShowsMessageBox() const;
   const std::string& FilePath() const { return filePath_; }
@@ -54,6 +56,7 @@ class RunningApp {
   HWND formatLabel = nullptr;  // 透明标签1, "格式"
   HWND deleteLabel = nullptr;  // 透明标签2, "删除"
   HWND helpPanel = nullptr;    // 画板1
+  HWND monitorBox = nullptr;   // 编辑框_监测按键
   HWND mainWindow = nullptr;
   HWND hideOwner = nullptr;  // the runtime's hidden owner window
   // Every window of the program: the hidden owner, the main window and all
@@ -63,6 +66,10 @@ class RunningApp {
   // Input, queued as the keyboard and mouse queue it. Text is GBK.
   void Type(HWND box, std::string_view text) const;
   void PressKey(HWND unit, UINT key) const;
+  // A system key as the keyboard queues it for the focused unit, with the
+  // message's Alt bit or (F10 alone) without. F10 is pressed only: its
+  // release would open the window menu.
+  void PressSystemKey(HWND unit, UINT key, bool withAlt) const;
   void Click(HWND unit) const;
   void DoubleClick(HWND unit) const;
   // Queues what queue() posts while the program's window thread is

@@ -185,6 +185,43 @@ TEST_F(MainWindowUnitsTest, EnterInTheQueryBoxReachesItsKeyEventAndPressesNoButt
   EXPECT_FALSE(Ran(app::kAddInstruction));
 }
 
+// A key press as the keyboard queues it for the focused window; withAlt sets
+// the message's own Alt bit, which F10 alone lacks.
+MSG SystemKey(UINT key, bool withAlt) {
+  return MSG{GetFocus(), WM_SYSKEYDOWN, key, withAlt ? 0x20000001 : 1, 0, {}};
+}
+
+// The edit box's contents are tried on the real window, from another program.
+TEST_F(MainWindowUnitsTest, AltMnemonicsAreLettersAndDigitsOnly) {
+  HWND list = Handle(unit::kInstructionList);
+  HWND add = Handle(unit::kAddButton);
+  HWND modify = Handle(unit::kModifyButton);
+  SetFocus(list);
+  // Captions of the real button kind whose "&" comes before the character a function or keypad key
+  // code would be taken for: F1 0x70 'p', F4 0x73 's', F10 0x79 'y', keypad
+  // * + and separator 0x6A-0x6C 'j' 'k' 'l'.
+  SetWindowTextA(add, "&p &s &y");
+  SetWindowTextA(modify, "&j &k &l");
+  for (UINT key : {VK_F1, VK_F4, VK_F10, VK_MULTIPLY, VK_ADD, VK_SEPARATOR}) {
+    MSG alt = SystemKey(key, true);
+    EXPECT_FALSE(PreTranslateWindowMessage(&alt)) << key;
+    EXPECT_EQ(GetFocus(), list) << key;
+  }
+  SetWindowTextA(add, "添加(&s)");
+  MSG withoutAlt = SystemKey('S', false);
+  EXPECT_FALSE(PreTranslateWindowMessage(&withoutAlt)) << "a system key without Alt";
+  EXPECT_EQ(GetFocus(), list);
+
+  // A button's caption: letters in either case, keypad digits as digits.
+  MSG altS2 = SystemKey('S', true);
+  EXPECT_TRUE(PreTranslateWindowMessage(&altS2));
+  EXPECT_EQ(GetFocus(), add);
+  SetWindowTextA(modify, "修改(&5)");
+  MSG keypadFive = SystemKey(VK_NUMPAD5, true);
+  EXPECT_TRUE(PreTranslateWindowMessage(&keypadFive));
+  EXPECT_EQ(GetFocus(), modify);
+}
+
 TEST_F(MainWindowUnitsTest, AClickOnAButtonInsideItsGroupBoxRunsItsHandler) {
   HWND add = Handle(unit::kAddButton);
   EXPECT_EQ(GetParent(add), Handle(unit::kEditingGroup));

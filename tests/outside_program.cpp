@@ -1,5 +1,7 @@
 #include "tests/outside_program.h"
 
+#include <cstring>
+
 namespace mnemora::testing_support {
 namespace {
 
@@ -65,6 +67,80 @@ HWND ProgramWindowOfClass(DWORD processId, const char* className) {
   WindowSearch search{processId, className, nullptr};
   EnumWindows(MatchProgramWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+namespace {
+
+void SendKey(WORD key, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+LRESULT CALLBACK ForegroundProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void KeyDown(WORD key) {
+  SendKey(key, 0);
+}
+
+void KeyUp(WORD key) {
+  SendKey(key, KEYEVENTF_KEYUP);
+}
+
+bool SetClipboardText(std::string_view gbk) {
+  UniqueHandle<HGLOBAL, NullInvalidTraits<HGLOBAL, GlobalFree>> block(
+      GlobalAlloc(GMEM_MOVEABLE, gbk.size() + 1));
+  char* bytes = block ? static_cast<char*>(GlobalLock(block.Get())) : nullptr;
+  if (bytes == nullptr) {
+    return false;
+  }
+  std::memcpy(bytes, gbk.data(), gbk.size());
+  bytes[gbk.size()] = '\0';
+  GlobalUnlock(block.Get());
+  // The tool may be reading the clipboard at this moment.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      // The clipboard owns the block once it is set.
+      const bool set = SetClipboardData(CF_TEXT, block.Get()) != nullptr;
+      if (set) {
+        block.Release();
+      }
+      CloseClipboard();
+      return set;
+    }
+    Sleep(10);
+  }
+  return false;
+}
+
+ForegroundWindow::ForegroundWindow() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = ForegroundProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "MnemoraTestForeground";
+  RegisterClassA(&windowClass);
+  window_.Reset(CreateWindowExA(0, windowClass.lpszClassName, "Another program",
+                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 200, nullptr,
+                                nullptr, windowClass.hInstance, nullptr));
+  SetForegroundWindow(window_.Get());
+  SetFocus(window_.Get());
+  Pump();
+}
+
+void ForegroundWindow::Pump() const {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
 }
 
 std::wstring Wide(std::string_view gbk) {

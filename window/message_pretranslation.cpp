@@ -20,6 +20,9 @@ inline constexpr uint32_t kInnerWindows = 0x200;
 inline constexpr uint32_t kInnerWindows2 = 0x200000;
 inline constexpr uint32_t kButtonLike = 0x800;
 inline constexpr uint32_t kPassesMnemonic = 0x2000 | 0x4000;
+// The kinds with a caption (buttons, labels, group boxes, transparent
+// labels); an edit box's or list box's text is content, not a caption.
+inline constexpr uint32_t kHandlesMnemonics = kButtonLike | kPassesMnemonic;
 inline constexpr uint32_t kNeverShown = 0x8000;
 inline constexpr uint32_t kNoFocus = 0x10000;
 inline constexpr uint32_t kDragsWindow = 0x4000000;
@@ -205,16 +208,22 @@ bool OnEscape(LiveWindow& window) {
   return true;
 }
 
-// Alt with a letter or digit: the first visible, enabled unit whose caption
-// holds "&" and that character takes the focus; labels and group boxes pass
-// it to the first unit of the focus order whose tab order is not below theirs.
+bool IsMnemonicCharacter(int32_t key) {
+  return (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z');
+}
+
+// Alt with a letter or digit (the key code, keypad digits folded): the
+// first visible, enabled unit of a kind with captions whose caption holds
+// "&" and that character takes the focus; labels and group boxes pass it to
+// the first unit of the focus order whose tab order is not below theirs.
 bool OnMnemonic(LiveWindow& window, int32_t key) {
-  if (!std::isalnum(key)) {
+  if (!IsMnemonicCharacter(key)) {
     return false;
   }
   for (size_t i = 1; i < window.live.size(); ++i) {
     UnitObject* unit = window.live[i].object.get();
-    if (unit == nullptr || !IsWindowVisible(unit->Handle()) || !IsWindowEnabled(unit->Handle())) {
+    if (unit == nullptr || (KindFlags(unit) & kind_flag::kHandlesMnemonics) == 0 ||
+        !IsWindowVisible(unit->Handle()) || !IsWindowEnabled(unit->Handle())) {
       continue;
     }
     char caption[256] = {};
@@ -223,7 +232,7 @@ bool OnMnemonic(LiveWindow& window, int32_t key) {
     bool found = false;
     for (size_t at = text.find('&'); at != std::string::npos && at + 1 < text.size();
          at = text.find('&', at + 1)) {
-      if (std::toupper(static_cast<unsigned char>(text[at + 1])) == std::toupper(key)) {
+      if (std::toupper(static_cast<unsigned char>(text[at + 1])) == key) {
         found = true;
         break;
       }
@@ -261,7 +270,9 @@ bool OnKeyDown(LiveWindow& window, const MSG& message) {
     case VK_ESCAPE:
       return OnEscape(window);
     default:
-      if (message.message == WM_SYSKEYDOWN && (state & 3) == 0) {
+      // The message's own Alt bit: F10 alone is a system key without Alt.
+      if (message.message == WM_SYSKEYDOWN && (HIWORD(message.lParam) & KF_ALTDOWN) != 0 &&
+          (state & 3) == 0) {
         return OnMnemonic(window, NormalizedKeyCode(message.wParam));
       }
       return false;
