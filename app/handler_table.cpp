@@ -14,7 +14,7 @@ namespace {
 
 // A null routine is a binding without a handler: the event goes on as if
 // nothing were bound.
-constexpr std::array<EventHandler, kHandlerRoutineCount> kRoutines = {
+constexpr auto kRoutines = std::to_array<EventHandler>({
     OnHideHelpPanel,          // kHideHelpPanel
     OnWindowCreated,          // kWindowCreated
     OnKeyMonitorChanged,      // kKeyMonitorChanged
@@ -29,7 +29,9 @@ constexpr std::array<EventHandler, kHandlerRoutineCount> kRoutines = {
     OnQueryKeyDown,           // kQueryKeyDown
     OnQueryDoubleClick,       // kQueryDoubleClick
     OnInstructionSelected,    // kInstructionSelected
-};
+});
+// A missing entry would shift every later handler onto the wrong number.
+static_assert(kRoutines.size() == kHandlerRoutineCount, "one entry per handler routine number");
 
 constexpr HandlerTable kTable = {static_cast<uint32_t>(kRoutines.size()), kRoutines.data()};
 

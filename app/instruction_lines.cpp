@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "app/pinyin_initial_table.h"
+#include "runtime/gbk_text.h"
 
 namespace mnemora::app {
 namespace {
@@ -49,11 +50,11 @@ std::string PinyinInitials(std::string_view text) {
   initials.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
-    const auto lead = static_cast<uint8_t>(text[i]);
-    if (lead < 0x80) {
+    if (!IsLeadByte(text[i])) {
       initials += text[i++];
       continue;
     }
+    const auto lead = static_cast<uint8_t>(text[i]);
     if (i + 1 == text.size()) {
       initials += text[i];
       break;

@@ -8,6 +8,7 @@
 #include "app/instruction_lines.h"
 #include "commands/keyed_list_commands.h"
 #include "commands/text_commands.h"
+#include "runtime/gbk_text.h"
 #include "runtime/support_libraries.h"
 
 namespace mnemora::app {
@@ -44,7 +45,7 @@ bool IsLeftOut(std::string_view line) {
   if (line.empty() || line.front() == ' ') {
     return true;
   }
-  if (static_cast<unsigned char>(line.front()) < 0x80) {
+  if (!IsLeadByte(line.front())) {
     return false;
   }
   const std::string text(line);

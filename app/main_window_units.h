@@ -10,18 +10,11 @@
 #include "app/command_calls.h"
 #include "app/main_window_form.h"
 #include "app/program_header.h"
+#include "window/form_description.h"
 
 namespace mnemora::app {
 
-// Unit kinds, the type code of a unit reference.
-namespace unit_kind {
-inline constexpr TypeCode kWindow = 0x00010001;
-inline constexpr TypeCode kEditBox = 0x00010005;
-inline constexpr TypeCode kDrawPanel = 0x00010008;
-inline constexpr TypeCode kLabel = 0x0001000A;
-inline constexpr TypeCode kListBox = 0x0001000F;
-}  // namespace unit_kind
-
+// A unit and its kind (one of unit_kind), the type code of its reference.
 struct Unit {
   uint32_t id;
   TypeCode kind;

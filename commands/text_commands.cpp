@@ -7,20 +7,11 @@
 
 #include "commands/command_args.h"
 #include "commands/value_text.h"
+#include "runtime/gbk_text.h"
 #include "runtime/heap_blocks.h"
 
 namespace mnemora {
 namespace {
-
-// GBK without a code-page table: the high bit alone marks the first byte of
-// a two-byte character.
-bool IsLeadByte(char c) {
-  return static_cast<unsigned char>(c) >= 0x80;
-}
-
-bool IsFullWidthSpace(const char* p) {
-  return static_cast<unsigned char>(p[0]) == 0xA1 && static_cast<unsigned char>(p[1]) == 0xA1;
-}
 
 char FoldAscii(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -89,7 +80,7 @@ int32_t FindPosition(const char* text, const char* searched, size_t skip, bool i
 
 std::string TrimmedSpaces(const char* text) {
   const char* start = text;
-  while (*start == ' ' || (IsLeadByte(*start) && IsFullWidthSpace(start))) {
+  while (*start == ' ' || (IsLeadByte(*start) && IsFullWidthSpace(start[0], start[1]))) {
     start += *start == ' ' ? 1 : 2;
   }
   const char* p = start;
@@ -103,7 +94,7 @@ std::string TrimmedSpaces(const char* text) {
         // The dangling lead byte is cut off; spaces before it stay.
         return std::string(start, p);
       }
-      runStart = IsFullWidthSpace(p) ? (runStart != nullptr ? runStart : p) : nullptr;
+      runStart = IsFullWidthSpace(p[0], p[1]) ? (runStart != nullptr ? runStart : p) : nullptr;
       p += 2;
     } else {
       runStart = nullptr;
@@ -120,7 +111,7 @@ std::string WithoutSpaces(const char* text) {
       if (p[1] == '\0') {
         break;
       }
-      if (!IsFullWidthSpace(p)) {
+      if (!IsFullWidthSpace(p[0], p[1])) {
         kept.append(p, 2);
       }
       p += 2;

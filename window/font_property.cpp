@@ -7,6 +7,7 @@
 #include <string>
 
 #include "runtime/heap_blocks.h"
+#include "window/gdi_scopes.h"
 #include "window/unit_support.h"
 
 namespace mnemora {
@@ -36,9 +37,8 @@ Bytes RecordOf(const LOGFONTA& font) {
 }
 
 int PixelsPerInch() {
-  HDC screen = GetDC(nullptr);
-  const int ppi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const WindowDc screen(nullptr);
+  const int ppi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
   return ppi > 0 ? ppi : 96;
 }
 

@@ -12,29 +12,11 @@
 #include "window/font_property.h"
 #include "window/unit_cursors.h"
 #include "window/unit_properties_common.h"
+#include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
 namespace {
-
-namespace property_type {
-inline constexpr uint16_t kInteger = 1000;
-inline constexpr uint16_t kInteger2 = 1001;
-inline constexpr uint16_t kWide = 1002;
-inline constexpr uint16_t kBoolean = 1003;
-inline constexpr uint16_t kWide2 = 1004;
-inline constexpr uint16_t kChoice = 1006;
-inline constexpr uint16_t kPicture = 1009;
-inline constexpr uint16_t kIcon = 1010;
-inline constexpr uint16_t kMousePointer = 1011;
-inline constexpr uint16_t kSound = 1012;
-inline constexpr uint16_t kFont = 1013;
-inline constexpr uint16_t kColour = 1014;
-inline constexpr uint16_t kColour2 = 1015;
-inline constexpr uint16_t kColour3 = 1017;
-inline constexpr uint16_t kData = 1023;
-inline constexpr uint16_t kData2 = 1024;
-}  // namespace property_type
 
 enum class ValueShape { kInteger, kWide, kBoolean, kChoice, kBytes, kPointerBytes, kFont, kText };
 
@@ -44,7 +26,7 @@ ValueShape ShapeOf(uint16_t type) {
     case pt::kInteger:
     case pt::kInteger2:
     case pt::kColour:
-    case pt::kColour2:
+    case pt::kBackgroundColour:
     case pt::kColour3:
       return ValueShape::kInteger;
     case pt::kWide:

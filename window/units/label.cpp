@@ -9,6 +9,7 @@
 
 #include "runtime/win_handles.h"
 #include "window/form_description.h"
+#include "window/gdi_scopes.h"
 #include "window/picture_painting.h"
 #include "window/unit_events.h"
 #include "window/unit_object.h"
@@ -67,7 +68,7 @@ constexpr UnitPropertyEntry kOwnProperties[] = {
     PropertyOfType(property_type::kText),              // 8 caption
     PropertyOfType(property_type::kChoice),            // 9 effect
     PropertyOfType(property_type::kChoice),            // 10 border style
-    PropertyOfType(property_type::kInteger),           // 11 gradient frame width
+    PropertyOfType(property_type::kInteger2),          // 11 gradient frame width
     PropertyOfType(property_type::kColour),            // 12 frame colour 1
     PropertyOfType(property_type::kColour),            // 13 frame colour 2
     PropertyOfType(property_type::kColour),            // 14 frame colour 3
@@ -331,12 +332,10 @@ void LabelUnit::PaintClient(HDC dc) {
 }
 
 void LabelUnit::OnPaint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(Handle(), &paint);
-  if (dc != nullptr) {
-    PaintClient(dc);
+  const PaintScope paint(Handle());
+  if (paint.Dc() != nullptr) {
+    PaintClient(paint.Dc());
   }
-  EndPaint(Handle(), &paint);
 }
 
 // The caption is the window text at every moment: whoever sets the text

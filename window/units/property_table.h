@@ -10,17 +10,28 @@
 
 namespace mnemora {
 
-// The property type codes the kinds use in their tables.
+// Property type codes: the word in each property table entry that says
+// what crosses the property's read and write entries. Every code not
+// listed here is text.
 namespace property_type {
-inline constexpr uint16_t kInteger = 1001;
+inline constexpr uint16_t kInteger = 1000;
+// Read and written as 1000; the kinds' tables use it for their integers.
+inline constexpr uint16_t kInteger2 = 1001;
+inline constexpr uint16_t kWide = 1002;
 inline constexpr uint16_t kBoolean = 1003;
+inline constexpr uint16_t kWide2 = 1004;
 inline constexpr uint16_t kText = 1005;
 inline constexpr uint16_t kChoice = 1006;
 inline constexpr uint16_t kPicture = 1009;
+inline constexpr uint16_t kIcon = 1010;
 inline constexpr uint16_t kMousePointer = 1011;
+inline constexpr uint16_t kSound = 1012;
 inline constexpr uint16_t kFont = 1013;
 inline constexpr uint16_t kColour = 1014;
 inline constexpr uint16_t kBackgroundColour = 1015;
+inline constexpr uint16_t kColour3 = 1017;
+inline constexpr uint16_t kData = 1023;
+inline constexpr uint16_t kData2 = 1024;
 }  // namespace property_type
 
 constexpr UnitPropertyEntry PropertyOfType(uint16_t typeCode) {
@@ -31,10 +42,10 @@ constexpr UnitPropertyEntry PropertyOfType(uint16_t typeCode) {
 // mouse pointer) come before every kind's own.
 inline constexpr size_t kCommonPropertyCount = 8;
 inline constexpr std::array<UnitPropertyEntry, kCommonPropertyCount> kCommonProperties = {
-    PropertyOfType(property_type::kInteger),       // 0 left
-    PropertyOfType(property_type::kInteger),       // 1 top
-    PropertyOfType(property_type::kInteger),       // 2 width
-    PropertyOfType(property_type::kInteger),       // 3 height
+    PropertyOfType(property_type::kInteger2),      // 0 left
+    PropertyOfType(property_type::kInteger2),      // 1 top
+    PropertyOfType(property_type::kInteger2),      // 2 width
+    PropertyOfType(property_type::kInteger2),      // 3 height
     PropertyOfType(property_type::kText),          // 4 tag
     PropertyOfType(property_type::kBoolean),       // 5 visible
     PropertyOfType(property_type::kBoolean),       // 6 disabled

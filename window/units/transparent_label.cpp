@@ -10,6 +10,7 @@
 
 #include "runtime/win_handles.h"
 #include "window/form_description.h"
+#include "window/gdi_scopes.h"
 #include "window/unit_events.h"
 #include "window/unit_object.h"
 #include "window/unit_support.h"
@@ -196,12 +197,10 @@ void TransparentLabelUnit::PaintClient(HDC dc) const {
 }
 
 void TransparentLabelUnit::OnPaint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(Handle(), &paint);
-  if (dc != nullptr) {
-    PaintClient(dc);
+  const PaintScope paint(Handle());
+  if (paint.Dc() != nullptr) {
+    PaintClient(paint.Dc());
   }
-  EndPaint(Handle(), &paint);
 }
 
 // The caption is the window text at every moment; the old caption is
