@@ -236,6 +236,18 @@ void RunningApp::Click(HWND unit) const {
   Post(unit, WM_LBUTTONUP, 0, centre);
 }
 
+std::vector<int> RunningApp::ColumnPositions(HWND box, int column) const {
+  std::vector<int> positions;
+  const auto lines = static_cast<int>(Send(box, EM_GETLINECOUNT, 0, 0));
+  for (int line = 0; line < lines; ++line) {
+    const LRESULT first = Send(box, EM_LINEINDEX, line, 0);
+    if (Send(box, EM_LINELENGTH, first, 0) > column) {
+      positions.push_back(LOWORD(Send(box, EM_POSFROMCHAR, first + column, 0)));
+    }
+  }
+  return positions;
+}
+
 void RunningApp::QueueTogether(const std::function<void()>& queue) const {
   // The window thread is the program's first thread.
   SuspendThread(process_.hThread);

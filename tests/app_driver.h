@@ -87,6 +87,9 @@ class RunningApp {
   // The index of the item that is exactly text, or -1.
   int FindItem(std::string_view text) const;
   int Selection() const;
+  // For each line of the box at least column + 1 characters long, the
+  // x position in pixels at which character column is drawn.
+  std::vector<int> ColumnPositions(HWND box, int column) const;
   bool Visible(HWND unit) const { return IsWindowVisible(unit) != FALSE; }
   HWND Focus() const;
 

@@ -135,14 +135,7 @@ TEST(LookupApp, ResultColumnsLineUpOnTheScreen) {
   // Each result line pads its mnemonic to 15 bytes of ASCII: where the
   // annotation starts on the screen is the same on every line only when
   // the box's font gives every ASCII character one width.
-  std::vector<int> starts;
-  const auto lines = static_cast<int>(SendMessageA(app.annotationBox, EM_GETLINECOUNT, 0, 0));
-  for (int line = 0; line < lines; ++line) {
-    const auto first = SendMessageA(app.annotationBox, EM_LINEINDEX, line, 0);
-    if (SendMessageA(app.annotationBox, EM_LINELENGTH, first, 0) > 15) {
-      starts.push_back(LOWORD(SendMessageA(app.annotationBox, EM_POSFROMCHAR, first + 15, 0)));
-    }
-  }
+  const std::vector<int> starts = app.ColumnPositions(app.annotationBox, 15);
   ASSERT_EQ(starts.size(), 6u);
   const auto [left, right] = std::minmax_element(starts.begin(), starts.end());
   EXPECT_LE(*right - *left, 1) << "annotation columns spread over " << *right - *left << " px";
