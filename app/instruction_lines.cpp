@@ -45,9 +45,15 @@ void AppendWordsAfterFirst(std::string_view text, std::string* out) {
 }
 
 std::string PinyinInitials(std::string_view text) {
-  const std::string_view table = PinyinInitialTable();
   std::string initials;
   initials.reserve(text.size());
+  AppendPinyinInitials(text, &initials);
+  return initials;
+}
+
+void AppendPinyinInitials(std::string_view text, std::string* out) {
+  std::string& initials = *out;
+  const std::string_view table = PinyinInitialTable();
   size_t i = 0;
   while (i < text.size()) {
     if (!IsLeadByte(text[i])) {
@@ -68,7 +74,6 @@ std::string PinyinInitials(std::string_view text) {
     }
     i += 2;
   }
-  return initials;
 }
 
 std::string PadRight(std::string_view text, std::string_view fill, int32_t width) {

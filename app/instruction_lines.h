@@ -27,6 +27,8 @@ void AppendWordsAfterFirst(std::string_view text, std::string* out);
 // characters without a letter, are copied. A lead byte that ends the text
 // is copied. Never longer than text.
 std::string PinyinInitials(std::string_view text);
+// The same, appended to *out.
+void AppendPinyinInitials(std::string_view text, std::string* out);
 
 // Empty when width <= 0; otherwise text followed by copies of fill's first
 // byte up to width bytes. A text already width bytes or longer, or an empty

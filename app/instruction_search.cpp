@@ -30,7 +30,7 @@ bool SearchInstructions(const InstructionTable& table, std::string_view needle, 
           std::upper_bound(keys.ends.begin() + static_cast<std::ptrdiff_t>(first),
                            keys.ends.begin() + static_cast<std::ptrdiff_t>(last), hit) -
           keys.ends.begin());
-      result->append(table.ResultLine(static_cast<int32_t>(entry)));
+      table.AppendResultLine(static_cast<int32_t>(entry), result);
       from = keys.ends[entry] + 1;
     }
     if (!checkpoint()) {

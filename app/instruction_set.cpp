@@ -1,6 +1,8 @@
 #include "app/instruction_set.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/command_calls.h"
 #include "app/instruction_file.h"
@@ -29,14 +31,12 @@ void LoadInstructionSet() {
   // Published before anything below can process messages, so a query
   // worker never sees a list that belongs to another table.
   PublishInstructionTable(table);
-  // Filled while hidden: a visible list box updates its scroll bar at
-  // every item added, which for a long list costs far more than the items.
-  WriteBooleanProperty(kInstructionList, property::kVisible, false);
+  std::vector<std::string_view> mnemonics;
+  mnemonics.reserve(static_cast<size_t>(table->Count()));
   for (int32_t i = 0; i < table->Count(); ++i) {
-    const std::string mnemonic(FirstWord(table->Line(i)));
-    CallCore(AddItem, {UnitRef(kInstructionList), TextArg(mnemonic)});
+    mnemonics.push_back(FirstWord(table->Line(i)));
   }
-  WriteBooleanProperty(kInstructionList, property::kVisible, true);
+  AddItems(UnitRef(kInstructionList), mnemonics);
   if (loaded.found == FileFound::kMissing) {
     SaveInstructionSet();
   }

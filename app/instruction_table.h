@@ -32,15 +32,17 @@ struct JoinedTexts {
 
 class InstructionTable {
  public:
-  // lines: the entries in table order, with distinct first words; text: the
-  // instruction text they were taken from.
-  InstructionTable(const std::vector<std::string_view>& lines, std::string text);
+  // The table of an instruction text, as MakeInstructionTable describes.
+  explicit InstructionTable(std::string text);
   InstructionTable(const InstructionTable&) = delete;
   InstructionTable& operator=(const InstructionTable&) = delete;
 
-  int32_t Count() const { return static_cast<int32_t>(lines_.ends.size()); }
+  int32_t Count() const { return static_cast<int32_t>(lines_.size()); }
   // Entry i (0-based), the line of list item i.
-  std::string_view Line(int32_t i) const { return lines_.At(static_cast<size_t>(i)); }
+  std::string_view Line(int32_t i) const {
+    const LineSpan span = lines_[static_cast<size_t>(i)];
+    return std::string_view(text_).substr(span.start, span.length);
+  }
   // The instruction text the table was built from.
   const std::string& Text() const { return text_; }
 
@@ -50,16 +52,27 @@ class InstructionTable {
   const JoinedTexts& Keys(SearchField field) const {
     return field == SearchField::kMnemonic ? mnemonicKeys_ : annotationKeys_;
   }
-  // Entry i as a search shows it: the first word padded to 15 bytes, the
-  // words after it, CR LF.
-  std::string_view ResultLine(int32_t i) const { return results_.At(static_cast<size_t>(i)); }
+  // Appends entry i as a search shows it: the first word padded to 15
+  // bytes, the words after it, CR LF.
+  void AppendResultLine(int32_t i, std::string* out) const;
 
  private:
-  JoinedTexts lines_;
+  // Where an entry lies in text_: the text is held once, and an entry costs
+  // eight bytes beside it.
+  struct LineSpan {
+    uint32_t start;
+    uint32_t length;
+  };
+
+  // Takes the accepted lines out of text_ in table order and sizes the
+  // mnemonic index.
+  void AcceptLines();
+  void ConvertKeys();
+
   std::string text_;
+  std::vector<LineSpan> lines_;
   JoinedTexts mnemonicKeys_;
   JoinedTexts annotationKeys_;
-  JoinedTexts results_;
   // Open addressing over entry indexes by first word; -1 is an empty slot.
   std::vector<int32_t> mnemonicSlots_;
 };

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "commands/command_args.h"
+#include "commands/text_split.h"
 #include "commands/value_text.h"
 #include "runtime/gbk_text.h"
 #include "runtime/heap_blocks.h"
@@ -172,43 +174,11 @@ std::string Replaced(const char* text, const Replacement& r) {
   return out;
 }
 
-// maximum -1 is unlimited. Elements are new text blocks (null when empty).
+// Elements are new text blocks (null when empty).
 std::vector<char*> SplitElements(const char* text, const char* separator, int64_t maximum) {
   std::vector<char*> elements;
-  const size_t length = std::strlen(text);
-  const size_t separatorLength = std::strlen(separator);
-  if (length == 0 || maximum == 0) {
-    return elements;
-  }
-  if (separatorLength == 0) {
-    elements.push_back(MakeText(text, length));
-    return elements;
-  }
-  size_t elementStart = 0;
-  size_t scan = 0;
-  size_t remaining = length;
-  while (remaining >= separatorLength) {
-    if (std::memcmp(text + scan, separator, separatorLength) == 0) {
-      elements.push_back(MakeText(text + elementStart, scan - elementStart));
-      scan += separatorLength;
-      remaining -= separatorLength;
-      elementStart = scan;
-      if (maximum != -1 && --maximum == 0) {
-        return elements;  // everything after the last kept element is dropped
-      }
-    } else if (IsLeadByte(text[scan])) {
-      if (text[scan + 1] == '\0') {
-        break;
-      }
-      scan += 2;
-      remaining -= 2;
-    } else {
-      ++scan;
-      --remaining;
-    }
-  }
-  if (text[elementStart] != '\0') {
-    elements.push_back(MakeText(text + elementStart, length - elementStart));
+  for (const std::string_view piece : SplitPieces(text, separator, maximum)) {
+    elements.push_back(MakeText(piece.data(), piece.size()));
   }
   return elements;
 }

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <span>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "unit_test_support.h"
@@ -205,6 +208,105 @@ TEST(ListBoxItemTest, AddItemAnswersTheNewIndexWithAndWithoutSorting) {
 
   // A window that is not a list box unit takes no items.
   EXPECT_EQ(AddListItem(bench.Parent(), "a", 0), -1);
+  EXPECT_EQ(ListItemCount(bench.Parent()), 0);
+}
+
+// Every item's text and data, asked of the control's own procedure: each
+// message through the unit's subclass costs a window-property look-up,
+// which under Wine would make reading 20,000 items most of the test.
+struct ControlItems {
+  std::vector<std::string> texts;
+  std::vector<LRESULT> data;
+  bool operator==(const ControlItems&) const = default;
+};
+
+ControlItems ItemsAskedOfTheControl(HWND list) {
+  const auto control = reinterpret_cast<WNDPROC>(GetClassLongPtrA(list, GCLP_WNDPROC));
+  const auto ask = [&](UINT message, WPARAM wParam, LPARAM lParam = 0) {
+    return CallWindowProcA(control, list, message, wParam, lParam);
+  };
+  ControlItems items;
+  const LRESULT count = ask(LB_GETCOUNT, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::string text(static_cast<size_t>(ask(LB_GETTEXTLEN, i)) + 1, '\0');
+    text.resize(static_cast<size_t>(ask(LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+    items.texts.push_back(std::move(text));
+    items.data.push_back(ask(LB_GETITEMDATA, i));
+  }
+  return items;
+}
+
+SCROLLINFO VerticalScrollOf(HWND list) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  GetScrollInfo(list, SB_VERT, &info);
+  return info;
+}
+
+// 20,000 texts out of order, with an empty one, a double-byte one and
+// repeats, as the loader's run would add them.
+std::vector<std::string> ManyItemTexts() {
+  std::vector<std::string> texts;
+  for (int32_t i = 0; i < 20000; ++i) {
+    const int32_t k = (i * 7919) % 20000;
+    if (k % 1000 == 0) {
+      texts.emplace_back();
+    } else if (k % 777 == 0) {
+      texts.emplace_back("汇编");
+    } else {
+      texts.push_back(std::to_string(k % 15000));
+      texts.back().insert(0, 1, 'M');
+    }
+  }
+  return texts;
+}
+
+TEST(ListBoxItemTest, ARunOfItemsGivesWhatAddingThemOneByOneGives) {
+  UnitTestBench bench;
+  const std::vector<std::string> texts = ManyItemTexts();
+  const std::vector<std::string_view> views(texts.begin(), texts.end());
+  for (const uint32_t autoSort : {0u, 1u}) {
+    SCOPED_TRACE(autoSort);
+    const Bytes block = WriteListBoxBlock({.autoSort = autoSort, .items = {"M5", "pre"}});
+    auto byOne = bench.Create(Kind(), block, kList, 104, 224);
+    auto byRun = bench.Create(Kind(), block, kList, 104, 224);
+    ShowWindow(byOne->Handle(), SW_SHOWNA);
+    ShowWindow(byRun->Handle(), SW_SHOWNA);
+    for (const std::string& text : texts) {
+      AddListItem(byOne->Handle(), text.c_str(), 0);
+    }
+    EXPECT_EQ(AddListItems(byRun->Handle(), views), 20000);
+
+    EXPECT_EQ(ListItemCount(byRun->Handle()), 20002);
+    const ControlItems one = ItemsAskedOfTheControl(byOne->Handle());
+    EXPECT_EQ(one.texts.size(), 20002u);
+    EXPECT_TRUE(ItemsAskedOfTheControl(byRun->Handle()) == one);
+    // Redrawing is on again: the scroll bar knows every item.
+    const SCROLLINFO oneScroll = VerticalScrollOf(byOne->Handle());
+    const SCROLLINFO runScroll = VerticalScrollOf(byRun->Handle());
+    EXPECT_EQ(std::make_tuple(runScroll.nMin, runScroll.nMax, runScroll.nPage, runScroll.nPos),
+              std::make_tuple(oneScroll.nMin, oneScroll.nMax, oneScroll.nPage, oneScroll.nPos));
+    EXPECT_NE(StyleOf(byRun->Handle()) & WS_VISIBLE, 0);
+
+    for (const int64_t wanted : {12345, 99999, 0, -1}) {
+      SetUnitProperty(byOne.get(), Kind(), kCurrentSelection, wanted);
+      SetUnitProperty(byRun.get(), Kind(), kCurrentSelection, wanted);
+      EXPECT_EQ(UnitNumber(byRun.get(), Kind(), kCurrentSelection),
+                UnitNumber(byOne.get(), Kind(), kCurrentSelection))
+          << wanted;
+    }
+    SetUnitProperty(byRun.get(), Kind(), kCurrentSelection, 20001);
+    EXPECT_TRUE(IsListItemSelected(byRun->Handle(), 20001));
+  }
+
+  // A hidden list stays hidden; a window that is not a list box unit takes
+  // no items.
+  auto hidden = bench.Create(Kind(), WriteListBoxBlock({}), kList, 104, 100);
+  EXPECT_EQ(AddListItems(hidden->Handle(), std::span(views).first(10)), 10);
+  EXPECT_EQ(StyleOf(hidden->Handle()) & WS_VISIBLE, 0);
+  EXPECT_EQ(ListItemText(hidden->Handle(), 1), texts[1]);
+  EXPECT_EQ(AddListItems(bench.Parent(), views), 0);
   EXPECT_EQ(ListItemCount(bench.Parent()), 0);
 }
 

@@ -471,6 +471,46 @@ int32_t AddListItem(HWND listBox, const char* text, int32_t data) {
   return result;
 }
 
+// With redrawing off the control skips its scroll-bar update at every
+// item, which costs far more than the item itself, and with its storage
+// sized first it does not grow the item array step by step. The adds go
+// straight to the control's own procedure: through the subclass chain each
+// message costs a window-property look-up, which under Wine is a round trip
+// to the server and costs forty times the add (6.3 s against 0.15 s for
+// 100,000 items). No subclasser acts on an add.
+int32_t AddListItems(HWND listBox, std::span<const std::string_view> texts) {
+  int32_t added = 0;
+  WithListBox(listBox, [&] {
+    size_t textBytes = 0;
+    for (const std::string_view text : texts) {
+      textBytes += text.size() + 1;
+    }
+    const auto wasVisible = (GetWindowLongPtrA(listBox, GWL_STYLE) & WS_VISIBLE) != 0;
+    SendMessageA(listBox, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(listBox, LB_INITSTORAGE, std::min<size_t>(texts.size(), INT32_MAX),
+                 static_cast<LPARAM>(std::min<size_t>(textBytes, INT32_MAX)));
+    const auto control = reinterpret_cast<WNDPROC>(GetClassLongPtrA(listBox, GCLP_WNDPROC));
+    std::string item;
+    for (const std::string_view text : texts) {
+      item.assign(text);
+      if (CallWindowProcA(control, listBox, LB_ADDSTRING, 0,
+                          reinterpret_cast<LPARAM>(item.c_str())) < 0) {
+        break;  // LB_ERR or LB_ERRSPACE
+      }
+      ++added;
+    }
+    SendMessageA(listBox, WM_SETREDRAW, TRUE, 0);
+    // Turning redrawing on may mark a hidden window visible; a hidden list
+    // stays hidden.
+    const LONG_PTR style = GetWindowLongPtrA(listBox, GWL_STYLE);
+    if (!wasVisible && (style & WS_VISIBLE) != 0) {
+      SetWindowLongPtrA(listBox, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
+    }
+    InvalidateRect(listBox, nullptr, TRUE);
+  });
+  return added;
+}
+
 int32_t ListItemCount(HWND listBox) {
   int32_t count = 0;
   WithListBox(listBox,

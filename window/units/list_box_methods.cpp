@@ -3,6 +3,7 @@
 #include <string>
 
 #include "runtime/heap_blocks.h"
+#include "runtime/ui_thread_channel.h"
 #include "window/unit_reference.h"
 #include "window/units/list_box.h"
 
@@ -70,6 +71,16 @@ void GetItemText(ArgValue* result, int32_t count, ArgValue* args) {
 
 void IsItemSelected(ArgValue* result, int32_t count, ArgValue* args) {
   RunUnitCommand(IsItemSelectedHere, result, count, args);
+}
+
+int32_t AddItems(const ArgValue& listBox, std::span<const std::string_view> texts) {
+  int32_t added = 0;
+  RunOnUiThread([&] {
+    if (HWND window = ResolveUnitWindow(listBox)) {
+      added = AddListItems(window, texts);
+    }
+  });
+  return added;
 }
 
 }  // namespace mnemora

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 #include "runtime/arg_value.h"
 
@@ -19,5 +21,10 @@ void GetItemCount(ArgValue* result, int32_t count, ArgValue* args);
 void GetItemText(ArgValue* result, int32_t count, ArgValue* args);
 // 0-based index -> boolean, false outside the items.
 void IsItemSelected(ArgValue* result, int32_t count, ArgValue* args);
+
+// Not a library command: how a caller of ours adds a long run of items.
+// Each text is added as AddItem adds it without data, in order, to the
+// list box the reference names; the number added (0 for no live list box).
+int32_t AddItems(const ArgValue& listBox, std::span<const std::string_view> texts);
 
 }  // namespace mnemora
