@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <functional>
 #include <iterator>
 
@@ -95,6 +96,43 @@ int32_t ByteFind(std::string_view haystack, std::string_view needle) {
   }
   const size_t position = haystack.find(needle);
   return position == std::string_view::npos ? -1 : static_cast<int32_t>(position + 1);
+}
+
+size_t FindBytes(std::string_view text, std::string_view needle, size_t from) {
+  const size_t length = needle.size();
+  if (length == 0 || from > text.size() || text.size() - from < length) {
+    return text.find(needle, from);
+  }
+  // Sixteen start positions at a time are tested on the needle's first and
+  // last bytes, and only where both agree are the bytes between compared.
+  using Block = unsigned char __attribute__((vector_size(16)));
+  constexpr size_t kBlock = sizeof(Block);
+  const size_t ends = text.size() - length + 1;  // one past the last start
+  Block first;
+  Block last;
+  for (size_t lane = 0; lane < kBlock; ++lane) {
+    first[lane] = static_cast<unsigned char>(needle.front());
+    last[lane] = static_cast<unsigned char>(needle.back());
+  }
+  size_t start = from;
+  for (; start + kBlock <= ends; start += kBlock) {
+    Block atFirst;
+    Block atLast;
+    std::memcpy(&atFirst, text.data() + start, kBlock);
+    std::memcpy(&atLast, text.data() + start + length - 1, kBlock);
+    const auto both = (atFirst == first) & (atLast == last);
+    uint64_t halves[2];
+    std::memcpy(halves, &both, sizeof halves);
+    if ((halves[0] | halves[1]) == 0) {
+      continue;
+    }
+    for (size_t lane = 0; lane < kBlock; ++lane) {
+      if (both[lane] != 0 && std::memcmp(text.data() + start + lane, needle.data(), length) == 0) {
+        return start + lane;
+      }
+    }
+  }
+  return text.find(needle, start);
 }
 
 void SortLines(std::span<std::string_view> lines, bool ascending) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/instruction_lines.h"
+
 namespace mnemora::app {
 
 bool SearchInstructions(const InstructionTable& table, std::string_view needle, SearchField field,
@@ -22,7 +24,7 @@ bool SearchInstructions(const InstructionTable& table, std::string_view needle, 
     size_t from = first == 0 ? 0 : keys.ends[first - 1] + 1;
     const size_t sliceEnd = keys.ends[last - 1];
     while (from < sliceEnd) {
-      const size_t hit = bytes.substr(0, sliceEnd).find(needle, from);
+      const size_t hit = FindBytes(bytes.substr(0, sliceEnd), needle, from);
       if (hit == std::string_view::npos) {
         break;
       }

@@ -15,6 +15,7 @@
 #include "app/help_pictures.h"
 #include "app/instruction_lines.h"
 #include "app/pinyin_initial_table.h"
+#include "tests/guarded_bytes.h"
 
 namespace mnemora::app {
 namespace {
@@ -304,6 +305,42 @@ TEST(InstructionLines, ByteFindIsPlainOneBasedAndNeverFindsTheEmptyNeedle) {
   EXPECT_EQ(ByteFind("", ""), -1);
   // 啊啊 is B0 A1 B0 A1: the needle A1 B0 starts on a trail byte.
   EXPECT_EQ(ByteFind("啊啊", "\xA1\xB0"), 2);
+}
+
+// Texts of a few bytes, so that partial matches are everywhere, each ending
+// where an inaccessible page starts: a look past the end crashes.
+TEST(InstructionLines, FindBytesFindsWhatFindFindsAndReadsNothingPastTheText) {
+  const std::string_view alphabet("MM0\x00\xB0\xA1", 6);
+  uint32_t state = 7;
+  const auto next = [&state](uint32_t below) {
+    state = state * 1664525u + 1013904223u;
+    return (state >> 8) % below;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text(next(80), ' ');
+    for (char& c : text) {
+      c = alphabet[next(static_cast<uint32_t>(alphabet.size()))];
+    }
+    std::string needle(1 + next(20), ' ');
+    for (char& c : needle) {
+      c = alphabet[next(static_cast<uint32_t>(alphabet.size()))];
+    }
+    if (round % 3 == 0 && !text.empty()) {
+      // A needle taken from the text itself is always found.
+      const size_t at = next(static_cast<uint32_t>(text.size()));
+      needle = text.substr(at, 1 + next(static_cast<uint32_t>(text.size() - at)));
+    }
+    const GuardedBytes guarded(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    ASSERT_TRUE(guarded.ok());
+    const std::string_view view(reinterpret_cast<const char*>(guarded.data()), text.size());
+    for (size_t from = 0; from <= text.size() + 1; from += 1 + next(7)) {
+      ASSERT_EQ(FindBytes(view, needle, from), view.find(needle, from))
+          << "text of " << text.size() << " bytes, needle of " << needle.size() << ", from "
+          << from;
+    }
+  }
+  EXPECT_EQ(FindBytes("M000001 M000002", "M000002", 0), 8u);
+  EXPECT_EQ(FindBytes("MOV", "", 1), 1u);
 }
 
 TEST(InstructionLines, SortLinesComparesUnsignedBytesWithPrefixesFirst) {
