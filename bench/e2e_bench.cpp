@@ -37,6 +37,9 @@ constexpr unsigned kLoadPollMs = 5;
 constexpr int kLoadStarts = 3;
 constexpr double kLoadDeadlineMs = 3600000;
 constexpr double kMegabyte = 1024.0 * 1024.0;
+// Below this the floor's added load is start-up noise, and a ratio to it
+// says nothing.
+constexpr double kLeastFloorAddedMs = 100;
 
 int g_failures = 0;
 
@@ -178,11 +181,12 @@ void PrintScaleTable(const std::map<int32_t, SizeRuns>& sizes, int runs) {
   std::printf(
       "\nScale: synthetic instruction sets. load: process start to the count label showing the\n"
       "full count (polled every %u ms), the fastest of %d starts (of one above %d entries).\n"
-      "added: (load(N) - load(1000)) / (floor(N) - floor(1000)) in the same run. peak: peak\n"
-      "working set after the load and seven queries of 100 results; limit: 6 x file + 40 MB.\n"
+      "added: (load(N) - load(1000)) / (floor(N) - floor(1000)) in the same run, left out\n"
+      "of runs where the floor adds less than %.0f ms. peak: peak working set after the load\n"
+      "and seven queries of 100 results; limit: 6 x file + 40 MB.\n"
       "query: median of the 40 timed queries.\n"
       "Each cell: median over %d runs (lowest-highest run).\n\n",
-      kLoadPollMs, kLoadStarts, static_cast<int>(kEditEntries), runs);
+      kLoadPollMs, kLoadStarts, static_cast<int>(kEditEntries), kLeastFloorAddedMs, runs);
   std::printf("%-8s %7s | %-22s %-22s | %-18s | %-20s %6s %-20s | %-18s %-18s\n", "entries",
               "file MB", "tool load s", "floor load s", "added ratio", "tool peak MB", "limit",
               "floor peak MB", "tool query ms", "floor query ms");
@@ -193,10 +197,14 @@ void PrintScaleTable(const std::map<int32_t, SizeRuns>& sizes, int runs) {
     if (entries != kBaseEntries) {
       std::vector<double> ratios;
       for (size_t r = 0; r < size.runs.size() && r < base.size(); ++r) {
-        ratios.push_back((size.runs[r].tool.loadMs - base[r].tool.loadMs) /
-                         (size.runs[r].floor.loadMs - base[r].floor.loadMs));
+        const double floorAdded = size.runs[r].floor.loadMs - base[r].floor.loadMs;
+        if (floorAdded >= kLeastFloorAddedMs) {
+          ratios.push_back((size.runs[r].tool.loadMs - base[r].tool.loadMs) / floorAdded);
+        }
       }
-      added = Cell(SpreadOf(ratios), "%.2f");
+      if (!ratios.empty()) {
+        added = Cell(SpreadOf(ratios), "%.2f");
+      }
     }
     const auto& runsOf = size.runs;
     std::printf(
