@@ -23,7 +23,7 @@ std::string PlainSearch(const InstructionTable& table, std::string_view needle, 
   }
   for (int32_t i = 0; i < table.Count(); ++i) {
     if (table.Keys(field).At(static_cast<size_t>(i)).find(needle) != std::string_view::npos) {
-      result += table.ResultLine(i);
+      table.AppendResultLine(i, &result);
     }
   }
   return result;
