@@ -184,8 +184,7 @@ class EditBoxUnit final : public ControlUnit {
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // The control goes first (its parent is being destroyed, or the unit is):
-  // the adjuster goes with it.
+  // The adjuster goes with the control, whichever end comes first.
   void OnControlGone() override { adjuster_.Reset(); }
 
   HBRUSH Brush() const {
