@@ -105,6 +105,44 @@ TEST(LookupAppThreads, MessagesFromAnotherProgramRunNothingAndCrashNothing) {
   EXPECT_EQ(app.Close(), 0u);
 }
 
+TEST(LookupAppThreads, UnitsWhoseObjectPropertyAnotherProgramRemovedCrashNothing) {
+  RunningApp app;
+  ASSERT_STARTED(app);
+  // The property that names a window's unit object is the tool's own, but
+  // any program can remove it. The main window and the hidden owner keep
+  // theirs, so that the tool can still be closed as a person closes it.
+  std::vector<HWND> units;
+  for (HWND window : app.AllWindows()) {
+    if (window != app.mainWindow && window != app.hideOwner &&
+        RemovePropA(window, "MnemoraUnitObject") != nullptr) {
+      units.push_back(window);
+    }
+  }
+  ASSERT_GE(units.size(), 12u) << "every unit of the main window";
+  for (HWND unit : units) {
+    RedrawWindow(unit, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(unit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("set"), SMTO_ABORTIFHUNG,
+                        2000, &ignored);
+  }
+  ASSERT_TRUE(app.Drain());
+  ASSERT_TRUE(app.Alive());
+  for (HWND unit : {app.addButton, app.modifyButton, app.deleteButton, app.list, app.formatLabel,
+                    app.deleteLabel, app.countLabel, app.queryBox}) {
+    app.Click(unit);
+  }
+  app.Type(app.queryBox, "mov");
+  app.Type(app.annotationBox, "abc");
+  ASSERT_TRUE(app.Settle());
+  ASSERT_TRUE(app.Alive());
+  EXPECT_FALSE(app.ShowsMessageBox());
+  // The click put the query box's caret after its text; WM_SETTEXT left the
+  // annotation box's at the start.
+  EXPECT_EQ(app.Text(app.queryBox), "setmov");
+  EXPECT_EQ(app.Text(app.annotationBox), "abcset");
+  EXPECT_EQ(app.Close(), 0u);
+}
+
 TEST(LookupAppThreads, ClosingRightAfterQueriesAlwaysEndsWithExitCodeZero) {
   const std::string file = LargeFile(50);  // about 20,000 entries
   QueryHold hold;

@@ -7,15 +7,13 @@
 #include <string>
 #include <utility>
 
-#include "runtime/runtime_service.h"
 #include "window/picture_decoding.h"
 #include "window/unit_events.h"
-#include "window/unit_object.h"
 #include "window/unit_support.h"
 #include "window/units/button_block.h"
+#include "window/units/control_unit.h"
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
-#include "window/window_services.h"
 
 namespace mnemora {
 namespace {
@@ -103,10 +101,10 @@ ButtonPicture DecodeButtonPicture(const Bytes& bytes) {
   return picture;
 }
 
-class ButtonUnit final : public UnitObject {
+class ButtonUnit final : public ControlUnit {
  public:
   ButtonUnit(const UnitCreateArgs& args, ButtonProperties properties)
-      : UnitObject(args.windowId, args.unitId, unit_kind::kButton),
+      : ControlUnit(args.windowId, args.unitId, unit_kind::kButton, GoneReport::kReported),
         properties_(std::move(properties)) {
     properties_.version = kButtonBlockVersion;
     properties_.defaultButton = properties_.defaultButton != 0 ? 1 : 0;
@@ -117,13 +115,7 @@ class ButtonUnit final : public UnitObject {
       properties_.picture.clear();
     }
   }
-  ~ButtonUnit() override {
-    if (!nativeGone_) {
-      // The owner is deleting this object: no destruction report.
-      deleting_ = true;
-      DestroyWindow(Handle());
-    }
-  }
+  ~ButtonUnit() override { DestroyControl(); }
 
   bool CreateNative(const UnitCreateArgs& args);
   bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -134,9 +126,7 @@ class ButtonUnit final : public UnitObject {
   bool ActsOnEnter() const { return properties_.defaultButton != 0; }
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   DWORD Style() const;
   void ApplyDefaultButton();
   void ApplyAlignment();
@@ -145,9 +135,6 @@ class ButtonUnit final : public UnitObject {
   ButtonProperties properties_;
   ButtonPicture picture_;
   UniqueGdiObject font_;
-  WNDPROC previousProc_ = nullptr;
-  bool nativeGone_ = true;
-  bool deleting_ = false;
 };
 
 DWORD ButtonUnit::Style() const {
@@ -170,10 +157,9 @@ bool ButtonUnit::CreateNative(const UnitCreateArgs& args) {
   if (handle == nullptr) {
     return false;
   }
-  Attach(handle);
-  nativeGone_ = false;
-  previousProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+  if (!Subclass(handle)) {
+    return false;
+  }
   // The button only borrows the image; this object keeps it alive.
   if (picture_.icon) {
     SendMessageA(handle, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture_.icon.Get()));
@@ -213,41 +199,21 @@ bool ButtonUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT
   return false;
 }
 
-LRESULT CALLBACK ButtonUnit::SubclassProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-  return static_cast<ButtonUnit*>(UnitObjectOf(handle))->OnMessage(message, wParam, lParam);
-}
-
 LRESULT ButtonUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SETFOCUS: {
-      const LRESULT result = CallWindowProcA(previousProc_, Handle(), message, wParam, lParam);
+      const LRESULT result = CallNext(message, wParam, lParam);
       RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
       return result;
     }
     case WM_KILLFOCUS: {
-      const LRESULT result = CallWindowProcA(previousProc_, Handle(), message, wParam, lParam);
+      const LRESULT result = CallNext(message, wParam, lParam);
       RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
       return result;
     }
-    case WM_NCDESTROY:
-      return OnNcDestroy(wParam, lParam);
     default:
-      return CallWindowProcA(previousProc_, Handle(), message, wParam, lParam);
+      return CallNext(message, wParam, lParam);
   }
-}
-
-// The control's last message. The report lets the window system delete
-// this object, so nothing may touch it afterwards.
-LRESULT ButtonUnit::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-  HWND handle = Handle();
-  const WNDPROC previous = previousProc_;
-  SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-  nativeGone_ = true;
-  const LRESULT result = CallWindowProcA(previous, handle, WM_NCDESTROY, wParam, lParam);
-  if (!deleting_) {
-    RuntimeService(window_service::kObjectDestroyed, WindowId(), UnitId());
-  }
-  return result;
 }
 
 bool ButtonUnit::SetProperty(int32_t index, const UnitValue& value) {

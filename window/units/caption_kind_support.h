@@ -1,6 +1,7 @@
 // What the label, group box and transparent label kinds share besides
 // drawing: property table entries, moving values in and out of UnitValue,
-// handing out operations, window classes and destruction reports.
+// handing out operations and window classes; and the destruction report
+// every kind sends.
 #pragma once
 
 #include <windows.h>

@@ -6,16 +6,15 @@
 #include <memory>
 #include <utility>
 
-#include "runtime/runtime_service.h"
 #include "window/gdi_scopes.h"
 #include "window/picture_painting.h"
 #include "window/unit_events.h"
 #include "window/unit_object.h"
 #include "window/unit_support.h"
+#include "window/units/caption_kind_support.h"
 #include "window/units/draw_panel_block.h"
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
-#include "window/window_services.h"
 
 namespace mnemora {
 namespace {
@@ -138,9 +137,8 @@ class DrawPanelUnit final : public UnitObject {
     StorePicture(properties_.backgroundPicture);
   }
   ~DrawPanelUnit() override {
-    if (!nativeGone_) {
-      // The owner is deleting this object: no destruction report.
-      deleting_ = true;
+    if (std::exchange(nativeAlive_, false)) {
+      // Taken down with its object: nothing to report.
       DestroyWindow(Handle());
     }
   }
@@ -155,7 +153,7 @@ class DrawPanelUnit final : public UnitObject {
   // For the window procedure, from WM_NCCREATE on.
   void AttachTo(HWND handle) {
     Attach(handle);
-    nativeGone_ = false;
+    nativeAlive_ = true;
   }
 
  private:
@@ -167,8 +165,7 @@ class DrawPanelUnit final : public UnitObject {
 
   DrawPanelProperties properties_;
   PictureCache picture_;
-  bool nativeGone_ = true;
-  bool deleting_ = false;
+  bool nativeAlive_ = false;
 };
 
 // The panel whose CreateWindowExA runs now. WM_NCCREATE attaches it
@@ -229,11 +226,10 @@ void DrawPanelUnit::OnPaint() {
 // The last message: the report lets the window system delete this object,
 // so nothing may touch it afterwards.
 LRESULT DrawPanelUnit::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-  HWND handle = Handle();
-  nativeGone_ = true;
-  const LRESULT result = DefWindowProcA(handle, WM_NCDESTROY, wParam, lParam);
-  if (!deleting_) {
-    RuntimeService(window_service::kObjectDestroyed, WindowId(), UnitId());
+  const bool wentFirst = std::exchange(nativeAlive_, false);
+  const LRESULT result = DefWindowProcA(Handle(), WM_NCDESTROY, wParam, lParam);
+  if (wentFirst) {
+    ReportUnitDestroyed(WindowId(), UnitId());
   }
   return result;
 }

@@ -15,6 +15,7 @@
 #include "window/unit_object.h"
 #include "window/sent_structure.h"
 #include "window/unit_support.h"
+#include "window/units/control_unit.h"
 #include "window/units/edit_box_block.h"
 #include "window/units/edit_box_input.h"
 #include "window/units/property_table.h"
@@ -157,18 +158,14 @@ DWORD EditStyle(const EditBoxProperties& p, uint32_t unitStyle) {
   return style;
 }
 
-class EditBoxUnit final : public UnitObject {
+class EditBoxUnit final : public ControlUnit {
  public:
   EditBoxUnit(const UnitCreateArgs& args, EditBoxProperties properties)
-      : UnitObject(args.windowId, args.unitId, unit_kind::kEditBox),
+      : ControlUnit(args.windowId, args.unitId, unit_kind::kEditBox, GoneReport::kNone),
         properties_(std::move(properties)) {
     ClampStoredChoices(&properties_);
   }
-  ~EditBoxUnit() override {
-    if (!nativeGone_) {
-      DestroyWindow(Handle());
-    }
-  }
+  ~EditBoxUnit() override { DestroyControl(); }
 
   bool CreateNative(const UnitCreateArgs& args);
 
@@ -186,13 +183,10 @@ class EditBoxUnit final : public UnitObject {
   void Append(const char* text);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(previousProc_, Handle(), message, wParam, lParam);
-  }
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The adjuster goes with the control, whichever end comes first.
+  void OnControlGone() override { adjuster_.Reset(); }
 
-  bool Native() const { return !nativeGone_; }
   HBRUSH Brush() const {
     return brush_ ? static_cast<HBRUSH>(brush_.Get()) : GetSysColorBrush(COLOR_BTNFACE);
   }
@@ -215,9 +209,7 @@ class EditBoxUnit final : public UnitObject {
   UniqueGdiObject font_;
   UniqueGdiObject brush_;  // null: the system's button-face brush
   UniqueWindow adjuster_;
-  WNDPROC previousProc_ = nullptr;
   bool suppressChange_ = false;
-  bool nativeGone_ = true;
 };
 
 bool EditBoxUnit::CreateNative(const UnitCreateArgs& args) {
@@ -230,10 +222,9 @@ bool EditBoxUnit::CreateNative(const UnitCreateArgs& args) {
   if (edit == nullptr) {
     return false;
   }
-  Attach(edit);
-  nativeGone_ = false;
-  previousProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
+  if (!Subclass(edit)) {
+    return false;
+  }
   ReplaceFont();
   SendMessageA(edit, EM_LIMITTEXT, properties_.maxLength, 0);
   if (properties_.inputMode == edit_input_mode::kPassword) {
@@ -439,10 +430,6 @@ bool EditBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
   }
 }
 
-LRESULT CALLBACK EditBoxUnit::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return static_cast<EditBoxUnit*>(UnitObjectOf(window))->OnMessage(message, wParam, lParam);
-}
-
 LRESULT EditBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CHAR:
@@ -451,7 +438,7 @@ LRESULT EditBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                                  static_cast<uint32_t>(wParam))) {
         return 0;
       }
-      return CallPrevious(message, wParam, lParam);
+      return CallNext(message, wParam, lParam);
     case WM_NOTIFY:
       return OnNotify(StructureOnThisStack<NMUPDOWN>(lParam));
     case WM_VSCROLL:
@@ -460,9 +447,9 @@ LRESULT EditBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (adjuster_ && reinterpret_cast<HWND>(lParam) == adjuster_.Get()) {
         return 0;
       }
-      return CallPrevious(message, wParam, lParam);
+      return CallNext(message, wParam, lParam);
     case WM_WINDOWPOSCHANGED: {
-      const LRESULT result = CallPrevious(message, wParam, lParam);
+      const LRESULT result = CallNext(message, wParam, lParam);
       FollowWithAdjuster(reinterpret_cast<const WINDOWPOS*>(lParam)->flags);
       return result;
     }
@@ -470,18 +457,9 @@ LRESULT EditBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (adjuster_) {
         EnableWindow(adjuster_.Get(), static_cast<BOOL>(wParam));
       }
-      return CallPrevious(message, wParam, lParam);
-    case WM_NCDESTROY: {
-      // The control goes first (its parent is being destroyed, or the unit
-      // is): unhook before the last message, and take the adjuster along.
-      nativeGone_ = true;
-      adjuster_.Reset();
-      const WNDPROC previous = previousProc_;
-      SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-      return CallWindowProcA(previous, Handle(), message, wParam, lParam);
-    }
+      return CallNext(message, wParam, lParam);
     default:
-      return CallPrevious(message, wParam, lParam);
+      return CallNext(message, wParam, lParam);
   }
 }
 
@@ -497,7 +475,7 @@ LRESULT EditBoxUnit::OnNotify(const NMUPDOWN* change) {
 // The stored values with what the control holds now.
 EditBoxProperties EditBoxUnit::Current() {
   EditBoxProperties current = properties_;
-  if (Native()) {
+  if (ControlAlive()) {
     current.content = WindowText(Handle());
     DWORD start = 0;
     DWORD end = 0;

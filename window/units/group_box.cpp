@@ -13,6 +13,7 @@
 #include "window/unit_object.h"
 #include "window/unit_support.h"
 #include "window/units/caption_kind_support.h"
+#include "window/units/control_unit.h"
 #include "window/units/group_box_block.h"
 #include "window/units/unit_interface.h"
 
@@ -55,31 +56,25 @@ static_assert(kProperties.size() == 13, "13 properties in all");
 constexpr DWORD kAlignmentStyles[] = {BS_LEFT, BS_CENTER, BS_RIGHT};
 static_assert(std::size(kAlignmentStyles) == kMaxAlignment + 1, "three alignments");
 
-class GroupBoxUnit final : public UnitObject {
+class GroupBoxUnit final : public ControlUnit {
  public:
   GroupBoxUnit(const UnitCreateArgs& args, GroupBoxProperties properties)
-      : UnitObject(args.windowId, args.unitId, unit_kind::kGroupBox),
+      : ControlUnit(args.windowId, args.unitId, unit_kind::kGroupBox, GoneReport::kReported),
         properties_(std::move(properties)) {
     properties_.version = kGroupBoxBlockVersion;  // saved as the newest version
     properties_.alignment = ClampField(SignedField(properties_.alignment), 0, kMaxAlignment);
   }
-  ~GroupBoxUnit() override {
-    if (previousProc_ != nullptr) {
-      // Taken down with its object: nothing to report.
-      Unhook();
-      DestroyWindow(Handle());
-    }
-  }
+  ~GroupBoxUnit() override { DestroyControl(); }
 
   bool CreateNative(const UnitCreateArgs& args);
   bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool SetProperty(int32_t index, const UnitValue& value);
   UnitValue GetProperty(int32_t index) const;
   Bytes Save() const { return WriteGroupBoxBlock(properties_); }
 
  private:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   HBRUSH Brush() const {
     // The system's brush follows the current button-face colour.
     return brush_ ? static_cast<HBRUSH>(brush_.Get()) : GetSysColorBrush(COLOR_BTNFACE);
@@ -89,30 +84,12 @@ class GroupBoxUnit final : public UnitObject {
   void ApplyAlignment();
   void FillBackground(HDC dc) const;
   void Repaint() { InvalidateRect(Handle(), nullptr, TRUE); }
-  void Unhook();
-  LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(previousProc_, Handle(), message, wParam, lParam);
-  }
   LRESULT OnSetText(LPARAM text);
-  LRESULT OnNcDestroy();
 
   GroupBoxProperties properties_;
   UniqueGdiObject font_;   // null: the default GUI font
   UniqueGdiObject brush_;  // null: the system's button-face brush
-  WNDPROC previousProc_ = nullptr;
 };
-
-// The group box parents other units: their notifications come here first
-// and go on to their own unit objects.
-LRESULT CALLBACK GroupBoxWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT reflected = 0;
-  if (ReflectToChild(message, wParam, lParam, &reflected)) {
-    return reflected;
-  }
-  // Only group box units subclass windows with this procedure, and they
-  // stay attached until WM_NCDESTROY unhooks it.
-  return static_cast<GroupBoxUnit*>(UnitObjectOf(window))->OnMessage(message, wParam, lParam);
-}
 
 bool GroupBoxUnit::CreateNative(const UnitCreateArgs& args) {
   ReplaceBrush();
@@ -125,9 +102,9 @@ bool GroupBoxUnit::CreateNative(const UnitCreateArgs& args) {
   if (box == nullptr) {
     return false;
   }
-  Attach(box);
-  previousProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GroupBoxWindowProc)));
+  if (!Subclass(box)) {
+    return false;
+  }
   ReplaceFont();
   return true;
 }
@@ -150,6 +127,12 @@ bool GroupBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESU
 }
 
 LRESULT GroupBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The group box parents other units: their notifications come here first
+  // and go on to their own unit objects.
+  LRESULT reflected = 0;
+  if (ReflectToChild(message, wParam, lParam, &reflected)) {
+    return reflected;
+  }
   switch (message) {
     case WM_ERASEBKGND:
       FillBackground(reinterpret_cast<HDC>(wParam));
@@ -157,23 +140,21 @@ LRESULT GroupBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
       // The native painting draws only the frame and the caption.
       FillBackground(reinterpret_cast<HDC>(wParam));
-      return CallPrevious(message, wParam, lParam);
+      return CallNext(message, wParam, lParam);
     case WM_SETTEXT:
       return OnSetText(lParam);
     case WM_SETFOCUS: {
-      const LRESULT result = CallPrevious(message, wParam, lParam);
+      const LRESULT result = CallNext(message, wParam, lParam);
       RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
       return result;
     }
     case WM_KILLFOCUS: {
-      const LRESULT result = CallPrevious(message, wParam, lParam);
+      const LRESULT result = CallNext(message, wParam, lParam);
       RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
       return result;
     }
-    case WM_NCDESTROY:
-      return OnNcDestroy();
     default:
-      return CallPrevious(message, wParam, lParam);
+      return CallNext(message, wParam, lParam);
   }
 }
 
@@ -185,26 +166,11 @@ void GroupBoxUnit::FillBackground(HDC dc) const {
 
 // The caption is the window text at every moment.
 LRESULT GroupBoxUnit::OnSetText(LPARAM text) {
-  const LRESULT result = CallPrevious(WM_SETTEXT, 0, text);
+  const LRESULT result = CallNext(WM_SETTEXT, 0, text);
   if (result != FALSE) {
     const char* caption = reinterpret_cast<const char*>(text);
     properties_.caption = caption != nullptr ? caption : "";
   }
-  return result;
-}
-
-void GroupBoxUnit::Unhook() {
-  SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
-}
-
-// Unhooks before the control's last message; the report comes last because
-// the window system may delete this object in it.
-LRESULT GroupBoxUnit::OnNcDestroy() {
-  const WNDPROC previous = previousProc_;
-  Unhook();
-  previousProc_ = nullptr;
-  const LRESULT result = CallWindowProcA(previous, Handle(), WM_NCDESTROY, 0, 0);
-  ReportUnitDestroyed(WindowId(), UnitId());
   return result;
 }
 

@@ -234,9 +234,8 @@ class LabelUnit final : public UnitObject {
     ClampLabelProperties(properties_);
   }
   ~LabelUnit() override {
-    if (nativeAlive_) {
+    if (std::exchange(nativeAlive_, false)) {
       // Taken down with its object: nothing to report.
-      nativeAlive_ = false;
       DestroyWindow(Handle());
     }
   }
@@ -359,8 +358,7 @@ LRESULT LabelUnit::OnEventMessage(WPARAM wParam, LPARAM lParam) {
 
 void LabelUnit::OnNcDestroy() {
   DefWindowProcA(Handle(), WM_NCDESTROY, 0, 0);
-  if (nativeAlive_) {
-    nativeAlive_ = false;
+  if (std::exchange(nativeAlive_, false)) {
     ReportUnitDestroyed(WindowId(), UnitId());  // may delete this object
   }
 }

@@ -12,6 +12,7 @@
 #include "window/unit_events.h"
 #include "window/unit_object.h"
 #include "window/unit_support.h"
+#include "window/units/control_unit.h"
 #include "window/units/list_box_block.h"
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
@@ -92,19 +93,15 @@ int32_t ClampSelection(int64_t selection, int32_t itemCount) {
   return selection < -1 ? -1 : static_cast<int32_t>(std::min<int64_t>(selection, itemCount - 1));
 }
 
-class ListBoxUnit final : public UnitObject {
+class ListBoxUnit final : public ControlUnit {
  public:
   ListBoxUnit(const UnitCreateArgs& args, ListBoxProperties properties)
-      : UnitObject(args.windowId, args.unitId, unit_kind::kListBox),
+      : ControlUnit(args.windowId, args.unitId, unit_kind::kListBox, GoneReport::kNone),
         properties_(std::move(properties)) {
     properties_.borderStyle = static_cast<uint32_t>(ClampBorderStyle(properties_.borderStyle));
     properties_.rowSpacing = std::min<uint32_t>(properties_.rowSpacing, kMaxRowSpacing);
   }
-  ~ListBoxUnit() override {
-    if (!nativeGone_) {
-      DestroyWindow(Handle());
-    }
-  }
+  ~ListBoxUnit() override { DestroyControl(); }
 
   bool CreateNative(const UnitCreateArgs& args);
   bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -115,9 +112,6 @@ class ListBoxUnit final : public UnitObject {
   Bytes Save() const;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
   HBRUSH Brush() const {
     return brush_ ? static_cast<HBRUSH>(brush_.Get()) : GetSysColorBrush(COLOR_BTNFACE);
   }
@@ -134,8 +128,6 @@ class ListBoxUnit final : public UnitObject {
   ListBoxProperties properties_;
   UniqueGdiObject font_;
   UniqueGdiObject brush_;  // null: the system's button-face brush
-  WNDPROC previousProc_ = nullptr;
-  bool nativeGone_ = true;
 };
 
 bool ListBoxUnit::CreateNative(const UnitCreateArgs& args) {
@@ -147,10 +139,9 @@ bool ListBoxUnit::CreateNative(const UnitCreateArgs& args) {
   if (list == nullptr) {
     return false;
   }
-  Attach(list);
-  nativeGone_ = false;
-  previousProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
+  if (!Subclass(list)) {
+    return false;
+  }
   ReplaceFont();
   AddStoredItems();
   WriteSelection(properties_.currentSelection);
@@ -245,24 +236,6 @@ bool ListBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
   }
 }
 
-LRESULT CALLBACK ListBoxUnit::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return static_cast<ListBoxUnit*>(UnitObjectOf(window))->OnMessage(message, wParam, lParam);
-}
-
-LRESULT ListBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_NCDESTROY: {
-      // Unhook before the control's last message.
-      nativeGone_ = true;
-      const WNDPROC previous = previousProc_;
-      SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-      return CallWindowProcA(previous, Handle(), message, wParam, lParam);
-    }
-    default:
-      return CallWindowProcA(previousProc_, Handle(), message, wParam, lParam);
-  }
-}
-
 bool ListBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
   ListBoxProperties& p = properties_;
   auto rebuildOnChange = [](uint32_t* stored, uint32_t wanted) {
@@ -349,7 +322,7 @@ UnitValue ListBoxUnit::GetProperty(int32_t index) {
     case kMultipleSelection:
       return NumberValue(p.multipleSelection != 0);
     case kCurrentSelection:
-      return NumberValue(nativeGone_ ? p.currentSelection : ReadSelection());
+      return NumberValue(ControlAlive() ? ReadSelection() : p.currentSelection);
     case kItemTexts: {
       ByteWriter writer;
       writer.TextList(p.items);

@@ -107,9 +107,8 @@ class TransparentLabelUnit final : public UnitObject {
     ClampTransparentLabelProperties(properties_);
   }
   ~TransparentLabelUnit() override {
-    if (nativeAlive_) {
+    if (std::exchange(nativeAlive_, false)) {
       // Taken down with its object: nothing to report.
-      nativeAlive_ = false;
       DestroyWindow(Handle());
     }
   }
@@ -217,8 +216,7 @@ LRESULT TransparentLabelUnit::OnSetText(LPARAM text) {
 
 void TransparentLabelUnit::OnNcDestroy() {
   DefWindowProcA(Handle(), WM_NCDESTROY, 0, 0);
-  if (nativeAlive_) {
-    nativeAlive_ = false;
+  if (std::exchange(nativeAlive_, false)) {
     ReportUnitDestroyed(WindowId(), UnitId());  // may delete this object
   }
 }

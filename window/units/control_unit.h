@@ -1,0 +1,60 @@
+// The units shown by a system control (button, edit, list box, group box).
+// The control's messages reach the kind through the platform's subclass
+// chain, which carries this object as its reference data: nothing is looked
+// up from a window property, which any program can remove, and whoever
+// subclasses the control after us stays in the chain.
+//
+// One liveness rule: the control lives from Subclass until whichever end
+// comes first. The kind's destructor ends it with DestroyControl, without a
+// report; the control's WM_NCDESTROY ends it and, for a kind that reports,
+// tells the window system, which may delete the object in that call.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "window/unit_object.h"
+
+namespace mnemora {
+
+class ControlUnit : public UnitObject {
+ public:
+  ~ControlUnit() override;
+
+ protected:
+  // Whether the control going before its object is reported (service 2000).
+  enum class GoneReport : bool { kNone, kReported };
+
+  ControlUnit(uint32_t windowId, uint32_t unitId, uint32_t kind, GoneReport report)
+      : UnitObject(windowId, unitId, kind), report_(report) {}
+
+  // Attaches this object to its freshly created control and joins the
+  // control's subclass chain. False when the chain refuses; the control
+  // then lives unhooked until DestroyControl.
+  bool Subclass(HWND control);
+  bool ControlAlive() const { return controlAlive_; }
+  // What the rest of the chain and the control's own procedure make of a
+  // message.
+  LRESULT CallNext(UINT message, WPARAM wParam, LPARAM lParam) const;
+  // For the kind's destructor, while its members still live: destroys the
+  // control if it still lives, without a report.
+  void DestroyControl();
+
+  // Every message of the control but WM_NCDESTROY.
+  virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallNext(message, wParam, lParam);
+  }
+  // At WM_NCDESTROY, already unhooked, before the control's own handling.
+  virtual void OnControlGone() {}
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR unit);
+  LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+
+  GoneReport report_;
+  bool controlAlive_ = false;
+};
+
+}  // namespace mnemora
