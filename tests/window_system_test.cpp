@@ -18,6 +18,7 @@
 #include "runtime/runtime_app.h"
 #include "runtime/window_system_hooks.h"
 #include "runtime/message_loop.h"
+#include "window/event_dispatch.h"
 #include "window/font_property.h"
 #include "window/message_pretranslation.h"
 #include "window/units/unit_interface.h"
@@ -534,6 +535,44 @@ TEST_F(WindowSystemTest, DestroyUnitTakesTheUnitOutOfItsParentsChildList) {
 
 namespace mnemora {
 namespace {
+
+// Events are looked up in what the load read of each record: when a record
+// leaves the table, or the loaded records are put back, every unit must
+// still raise its own bindings.
+TEST_F(WindowSystemTest, EventsFollowTheirUnitWhenRecordsLeaveAndComeBack) {
+  constexpr int32_t kEvent = 42;
+  WindowDescription form = TestForm(false);
+  UnitRecordFields second;
+  UnitRecordFields fourth;
+  ASSERT_TRUE(ParseUnitRecord(form.table.records[2], &second));
+  ASSERT_TRUE(ParseUnitRecord(form.table.records[4], &fourth));
+  second.events = {{kEvent, kClickHandler}};
+  fourth.events = {{kEvent, kIdleHandler}};
+  form.table.records[2] = BuildUnitRecord(second);
+  form.table.records[4] = BuildUnitRecord(fourth);
+  AddWindowDescriptions({form});
+  kEntryTable.LoadWindow(kWindowId);
+  const auto routineOf = [&](uint32_t unitId) {
+    g_calls.clear();
+    RaiseEventWithArguments(kWindowId, unitId, kEvent, {});
+    return Routines();
+  };
+  EXPECT_EQ(routineOf(0x16010003), std::vector<int>{kClickHandler});
+  EXPECT_EQ(routineOf(0x16010005), std::vector<int>{kIdleHandler});
+  EXPECT_TRUE(routineOf(0x16010004).empty());
+
+  ArgValue secondUnit[] = {ArgValue{kWindowId, 0x16010003, kTestKind}};
+  kEntryTable.CallCoreCommand(DestroyUnit, 1, secondUnit);
+  ASSERT_EQ(FindRecordIndex(*FindLiveWindow(kWindowId), 0x16010003), -1);
+  EXPECT_EQ(routineOf(0x16010005), std::vector<int>{kIdleHandler});
+  EXPECT_TRUE(routineOf(0x16010004).empty());
+
+  // Destruction puts the loaded records back, and a new load raises from them.
+  DestroyWindow(Native());
+  kEntryTable.LoadWindow(kWindowId);
+  EXPECT_EQ(routineOf(0x16010003), std::vector<int>{kClickHandler});
+  EXPECT_EQ(routineOf(0x16010005), std::vector<int>{kIdleHandler});
+}
 
 TEST_F(WindowSystemTest, IdleEventGoesToLoadedWindowsUntilTheyAreDone) {
   Load();

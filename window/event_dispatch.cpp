@@ -80,11 +80,7 @@ EventHandler FindBoundHandler(uint32_t windowId, uint32_t unitId, int32_t event,
   if (descriptor == nullptr || (descriptor->stateFlags & kMayRaiseEvents) == 0) {
     ReportEventFailure("引发事件的窗口组件无效", windowId, unitId);
   }
-  UnitRecordFields fields;
-  if (!ParseUnitRecord(record, &fields)) {
-    return nullptr;
-  }
-  for (const EventBinding& binding : fields.events) {
+  for (const EventBinding& binding : window->units[index].events) {
     if (binding.event == event) {
       return ResolveHandler(binding.handler);
     }

@@ -28,8 +28,6 @@ inline constexpr uint32_t kNoFocus = 0x10000;
 inline constexpr uint32_t kDragsWindow = 0x4000000;
 }  // namespace kind_flag
 
-constexpr uint32_t kRecordTabStop = 4;
-
 struct UnitAt {
   LiveWindow* window = nullptr;
   size_t index = 0;
@@ -87,12 +85,6 @@ UnitAt InputTarget(LiveWindow* window, HWND handle) {
   return UnitAt{};
 }
 
-UnitRecordFields FieldsOf(const LiveWindow& window, size_t index) {
-  UnitRecordFields fields;
-  ParseUnitRecord(window.description.table.records[index], &fields);
-  return fields;
-}
-
 // Visible, enabled Tab-stop units by tab order; among equal orders the
 // later record first.
 std::vector<size_t> FocusOrder(const LiveWindow& window) {
@@ -107,9 +99,9 @@ std::vector<size_t> FocusOrder(const LiveWindow& window) {
         (KindFlags(unit) & (kind_flag::kNeverShown | kind_flag::kNoFocus)) != 0) {
       continue;
     }
-    const UnitRecordFields fields = FieldsOf(window, i);
-    if ((fields.stateFlags & kRecordTabStop) != 0) {
-      candidates.push_back(Candidate{fields.tabOrder, i});
+    const UnitLiveDescription& description = window.units[i];
+    if (description.tabStop) {
+      candidates.push_back(Candidate{description.tabOrder, i});
     }
   }
   std::stable_sort(candidates.begin(), candidates.end(),
@@ -241,9 +233,9 @@ bool OnMnemonic(LiveWindow& window, int32_t key) {
       continue;
     }
     if ((KindFlags(unit) & kind_flag::kPassesMnemonic) != 0) {
-      const uint32_t ownOrder = FieldsOf(window, i).tabOrder;
+      const uint32_t ownOrder = window.units[i].tabOrder;
       for (size_t next : FocusOrder(window)) {
-        if (FieldsOf(window, next).tabOrder >= ownOrder) {
+        if (window.units[next].tabOrder >= ownOrder) {
           SetFocus(window.live[next].object->Handle());
           break;
         }

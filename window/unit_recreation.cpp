@@ -56,10 +56,8 @@ void RecreateUnit(LiveWindow& window, size_t index) {
   const int controlId = GetDlgCtrlID(oldHandle);
   const Bytes block = save(old);
 
-  UnitRecordFields fields;
-  ParseUnitRecord(window.description.table.records[index], &fields);
   const uint32_t style = (wasDisabled ? kUnitStyleDisabled : 0) |
-                         ((fields.stateFlags & 4) != 0 ? kUnitStyleTabStop : 0);
+                         (window.units[index].tabStop ? kUnitStyleTabStop : 0);
   std::unique_ptr<UnitObject> previous = std::move(live.object);
   TheWindowSet().recreating = true;
   if (!CreateRecordUnit(window, index, block, style, parent, controlId, rect)) {

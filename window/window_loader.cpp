@@ -74,14 +74,14 @@ HWND ParentHandle(const LiveWindow& window, uint32_t parentId) {
   return index > 0 ? HandleOf(window, static_cast<size_t>(index)) : HandleOf(window, 0);
 }
 
-void Reparent(const LiveWindow& window) {
-  const UnitTable& table = window.description.table;
-  for (size_t i = 1; i < table.Count(); ++i) {
+// facts: each record's, read once when the load began.
+void Reparent(const LiveWindow& window, const std::vector<RecordFacts>& facts) {
+  for (size_t i = 1; i < facts.size(); ++i) {
     UnitObject* unit = window.live[i].object.get();
     if (unit == nullptr) {
       continue;
     }
-    HWND parent = ParentHandle(window, FactsOf(table.records[i]).parent);
+    HWND parent = ParentHandle(window, facts[i].parent);
     SetParent(unit->Handle(), parent);
     if (HWND companion = unit->Companion()) {
       SetParent(companion, parent);
@@ -90,20 +90,15 @@ void Reparent(const LiveWindow& window) {
 }
 
 // Among siblings the first record is in front.
-void Stack(const LiveWindow& window) {
-  const UnitTable& table = window.description.table;
-  std::vector<uint32_t> parents(table.Count());
-  for (size_t i = 1; i < table.Count(); ++i) {
-    parents[i] = FactsOf(table.records[i]).parent;
-  }
-  for (size_t i = 1; i < table.Count(); ++i) {
+void Stack(const LiveWindow& window, const std::vector<RecordFacts>& facts) {
+  for (size_t i = 1; i < facts.size(); ++i) {
     HWND handle = HandleOf(window, i);
     if (handle == nullptr) {
       continue;
     }
     HWND after = HWND_TOP;
     for (size_t j = i - 1; j >= 1; --j) {
-      if (parents[j] == parents[i] && HandleOf(window, j) != nullptr) {
+      if (facts[j].parent == facts[i].parent && HandleOf(window, j) != nullptr) {
         after = HandleOf(window, j);
         break;
       }
@@ -112,12 +107,11 @@ void Stack(const LiveWindow& window) {
   }
 }
 
-void LoadPointers(LiveWindow& window) {
-  const UnitTable& table = window.description.table;
-  for (size_t i = 0; i < table.Count(); ++i) {
+void LoadPointers(LiveWindow& window, const std::vector<RecordFacts>& facts) {
+  for (size_t i = 0; i < facts.size(); ++i) {
     RecordLive& live = window.live[i];
     if (live.object != nullptr) {
-      live.cursor = LoadUnitPointer(FactsOf(table.records[i]).pointer, &live.ownsCursor);
+      live.cursor = LoadUnitPointer(facts[i].pointer, &live.ownsCursor);
     }
   }
 }
@@ -215,7 +209,10 @@ bool LoadWindowDescription(LiveWindow& window, bool reuse, bool modal, HWND owne
   const UnitTable& table = window.description.table;
   std::vector<bool> visible(table.Count(), false);
   WindowSetState& set = TheWindowSet();
-  const RecordFacts own = FactsOf(table.records[0]);
+  // Each record is read once here; the steps below work from what was read.
+  std::vector<RecordFacts> facts(table.Count());
+  facts[0] = FactsOf(table.records[0]);
+  const RecordFacts& own = facts[0];
   set.loadingModal = modal;
   const bool windowCreated =
       CreateRecordUnit(window, 0, own.block, StyleBits(own.flags), owner, 0, own.rect);
@@ -231,18 +228,19 @@ bool LoadWindowDescription(LiveWindow& window, bool reuse, bool modal, HWND owne
     if (IsMenuItemId(table.ids[n])) {
       continue;
     }
-    const RecordFacts facts = FactsOf(table.records[n]);
-    if (!CreateRecordUnit(window, n, facts.block, StyleBits(facts.flags), NativeWindowOf(window),
-                          controlId, facts.rect)) {
+    facts[n] = FactsOf(table.records[n]);
+    const RecordFacts& unit = facts[n];
+    if (!CreateRecordUnit(window, n, unit.block, StyleBits(unit.flags), NativeWindowOf(window),
+                          controlId, unit.rect)) {
       FailLoad(window);
       return false;
     }
     controlId += kControlIdStep;
-    visible[n] = !KindNeverShown(facts.kind) && (facts.flags & kFlagVisible) != 0;
+    visible[n] = !KindNeverShown(unit.kind) && (unit.flags & kFlagVisible) != 0;
   }
-  Reparent(window);
-  Stack(window);
-  LoadPointers(window);
+  Reparent(window, facts);
+  Stack(window, facts);
+  LoadPointers(window, facts);
   SendToUnits(window, kUnitsPlacedMessage);
   HWND handle = NativeWindowOf(window);
   SendMessageA(handle, kLayoutMessage, 0, 0);
@@ -286,9 +284,7 @@ void AfterWindowDestroyed(LiveWindow& window) {
   for (RecordLive& live : window.live) {
     DestroyPointer(live);
   }
-  if (window.hasSnapshot) {
-    window.description.table = window.snapshot;
-  }
+  RestoreSnapshot(window);
   if (!AnyOtherWindowLoaded(window) && TheRuntimeApp().mainLoopStarted) {
     PostQuitMessage(0);
   }

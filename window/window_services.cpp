@@ -27,9 +27,7 @@ void ObjectDestroyed(uint32_t windowId, uint32_t unitId) {
     return;
   }
   if (index == 0) {
-    if (window->hasSnapshot) {
-      window->description.table = window->snapshot;
-    }
+    RestoreSnapshot(*window);
     return;
   }
   RecordLive& live = window->live[static_cast<size_t>(index)];

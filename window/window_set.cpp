@@ -20,6 +20,28 @@ void ResetLive(LiveWindow& window) {
   window.live.resize(window.description.table.Count());
 }
 
+UnitLiveDescription DescribeUnit(const Bytes& record) {
+  constexpr uint32_t kRecordTabStop = 4;
+  UnitLiveDescription unit;
+  UnitRecordFields fields;
+  if (ParseUnitRecord(record, &fields)) {
+    unit.readable = true;
+    unit.kind = fields.kind;
+    unit.tabStop = (fields.stateFlags & kRecordTabStop) != 0;
+    unit.tabOrder = fields.tabOrder;
+    unit.events = std::move(fields.events);
+  }
+  return unit;
+}
+
+// Whenever the records are replaced whole.
+void DescribeUnits(LiveWindow& window) {
+  window.units.clear();
+  for (const Bytes& record : window.description.table.records) {
+    window.units.push_back(DescribeUnit(record));
+  }
+}
+
 const char* WindowName(uint32_t windowId) {
   // A window is named by its own record's name field.
   const LiveWindow* window = FindLiveWindow(windowId);
@@ -113,6 +135,7 @@ void AddWindowDescriptions(std::vector<WindowDescription> windows) {
   for (WindowDescription& description : windows) {
     auto window = std::make_unique<LiveWindow>();
     window->description = std::move(description);
+    DescribeUnits(*window);
     ResetLive(*window);
     g_windowSet.windows.push_back(std::move(window));
   }
@@ -126,6 +149,13 @@ void FreeWindows() {
     ReleaseUnitObjects(*window);
   }
   g_windowSet.windows.clear();
+}
+
+void RestoreSnapshot(LiveWindow& window) {
+  if (window.hasSnapshot) {
+    window.description.table = window.snapshot;
+    DescribeUnits(window);
+  }
 }
 
 LiveWindow* FindLiveWindow(uint32_t windowId) {
@@ -160,6 +190,7 @@ void RemoveUnitRecord(LiveWindow& window, uint32_t unitId) {
                               : 0;
   table.ids.erase(table.ids.begin() + index);
   table.records.erase(table.records.begin() + index);
+  window.units.erase(window.units.begin() + index);
   if (removed < window.live.size()) {
     window.live.erase(window.live.begin() + index);
   }

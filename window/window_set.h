@@ -21,10 +21,23 @@ struct RecordLive {
   bool ownsCursor = false;  // loaded from a cursor image, not a shared system cursor
 };
 
+// What raising an event and moving the focus read of one unit record,
+// read from it once whenever the window's records are read or put back. A
+// property write never changes these fields: it writes the position, the
+// tag, the pointer and the visible and disabled bits.
+struct UnitLiveDescription {
+  bool readable = false;  // false: the record cannot be walked (or is a menu item)
+  uint32_t kind = 0;
+  bool tabStop = false;
+  uint32_t tabOrder = 0;
+  std::vector<EventBinding> events;
+};
+
 struct LiveWindow {
-  WindowDescription description;  // the live records; property writes go here
-  std::vector<RecordLive> live;   // one per record
-  UnitTable snapshot;             // taken when a load begins, put back on destruction
+  WindowDescription description;           // the live records; property writes go here
+  std::vector<UnitLiveDescription> units;  // one per record, in step with them
+  std::vector<RecordLive> live;            // one per record
+  UnitTable snapshot;                      // taken when a load begins, put back on destruction
   bool hasSnapshot = false;
 };
 
@@ -57,6 +70,9 @@ int FindRecordIndex(const LiveWindow& window, uint32_t unitId);
 // Takes the unit's record out of the window's records, and its id out of
 // its parent's child list. Record 0, the window's own, stays.
 void RemoveUnitRecord(LiveWindow& window, uint32_t unitId);
+// Puts back the records the window had when its load began, when it has a
+// snapshot.
+void RestoreSnapshot(LiveWindow& window);
 
 // The window's own live object (record 0) and its native window, if loaded.
 UnitObject* WindowObjectOf(const LiveWindow& window);

@@ -99,18 +99,17 @@ HWND FirstFocusUnit(const WindowObject& window) {
     if (unit == nullptr || !IsWindowVisible(unit->Handle()) || !IsWindowEnabled(unit->Handle())) {
       continue;
     }
-    UnitRecordFields fields;
-    if (!ParseUnitRecord(live->description.table.records[i], &fields) ||
-        (fields.stateFlags & 4) == 0) {
+    const UnitLiveDescription& description = live->units[i];
+    if (!description.tabStop) {
       continue;
     }
-    const UnitTypeDescriptor* kind = ResolveUnitKind(fields.kind);
+    const UnitTypeDescriptor* kind = ResolveUnitKind(description.kind);
     if (kind != nullptr && (kind->stateFlags & 0x10000) != 0) {
       continue;
     }
-    if (best == nullptr || fields.tabOrder < bestOrder) {
+    if (best == nullptr || description.tabOrder < bestOrder) {
       best = unit->Handle();
-      bestOrder = fields.tabOrder;
+      bestOrder = description.tabOrder;
     }
   }
   return best;
