@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <iterator>
-#include <memory>
 #include <utility>
 
 #include "window/gdi_scopes.h"
@@ -13,6 +12,7 @@
 #include "window/unit_support.h"
 #include "window/units/caption_kind_support.h"
 #include "window/units/draw_panel_block.h"
+#include "window/units/kind_operations.h"
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 
@@ -98,37 +98,15 @@ void ClampProperties(DrawPanelProperties* p) {
   p->brushStyle = Clamped(stored(p->brushStyle), kMaxBrushStyle);
 }
 
-UnitValue Number(int64_t number) {
-  UnitValue value;
-  value.number = number;
-  return value;
-}
-
-UnitValue ByteValue(const Bytes& bytes) {
-  UnitValue value;
-  value.bytes = bytes;
-  return value;
-}
-
 LRESULT CALLBACK DrawPanelProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
-
-bool EnsureDrawPanelClass() {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (GetClassInfoA(instance, kClassName, &existing)) {
-    return true;
-  }
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  windowClass.lpfnWndProc = DrawPanelProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  return RegisterClassA(&windowClass) != 0;
-}
 
 class DrawPanelUnit final : public UnitObject {
  public:
+  using Properties = DrawPanelProperties;
+  static constexpr auto ReadBlock = &ReadDrawPanelBlock;
+  static constexpr auto WriteBlock = &WriteDrawPanelBlock;
+  // No ConvertTexts: the panel stores no texts.
+
   DrawPanelUnit(const UnitCreateArgs& args, DrawPanelProperties properties)
       : UnitObject(args.windowId, args.unitId, unit_kind::kDrawPanel),
         properties_(std::move(properties)) {
@@ -174,7 +152,7 @@ class DrawPanelUnit final : public UnitObject {
 DrawPanelUnit* g_panelBeingCreated = nullptr;
 
 bool DrawPanelUnit::CreateNative(const UnitCreateArgs& args) {
-  if (!EnsureDrawPanelClass()) {
+  if (!EnsureUnitClass(kClassName, DrawPanelProc, nullptr)) {
     return false;
   }
   const DWORD style = kBaseStyle | (args.style & (kUnitStyleDisabled | kUnitStyleTabStop));
@@ -338,89 +316,43 @@ UnitValue DrawPanelUnit::GetProperty(int32_t index) const {
   const DrawPanelProperties& p = properties_;
   switch (index) {
     case kBorderStyle:
-      return Number(p.borderStyle);
+      return NumberValue(p.borderStyle);
     case kBackgroundColour:
-      return Number(p.backgroundColour);
+      return NumberValue(p.backgroundColour);
     case kBackgroundPicture:
-      return ByteValue(p.backgroundPicture);
+      return BytesValue(p.backgroundPicture);
     case kPictureMode:
-      return Number(p.pictureMode);
+      return NumberValue(p.pictureMode);
     case kKeepDrawing:
-      return Number(p.keepDrawing);
+      return NumberValue(p.keepDrawing);
     case kDrawingUnit:
-      return Number(p.drawingUnit);
+      return NumberValue(p.drawingUnit);
     case kPenStyle:
-      return Number(p.penStyle);
+      return NumberValue(p.penStyle);
     case kDrawingMode:
-      return Number(p.drawingMode);
+      return NumberValue(p.drawingMode);
     case kPenWidth:
-      return Number(p.penWidth);
+      return NumberValue(p.penWidth);
     case kPenColour:
-      return Number(p.penColour);
+      return NumberValue(p.penColour);
     case kBrushStyle:
-      return Number(p.brushStyle);
+      return NumberValue(p.brushStyle);
     case kBrushColour:
-      return Number(p.brushColour);
+      return NumberValue(p.brushColour);
     case kTextColour:
-      return Number(p.textColour);
+      return NumberValue(p.textColour);
     case kTextBackgroundColour:
-      return Number(p.textBackgroundColour);
+      return NumberValue(p.textBackgroundColour);
     case kFont:
-      return ByteValue(p.font);
+      return BytesValue(p.font);
     default:
       return UnitValue();
   }
 }
 
-DrawPanelUnit* AsPanel(UnitObject* unit) {
-  return static_cast<DrawPanelUnit*>(unit);
-}
-
-UnitObject* CreateDrawPanel(const UnitCreateArgs& args) {
-  DrawPanelProperties properties;
-  if (!ReadDrawPanelBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
-                          &properties)) {
-    return nullptr;
-  }
-  auto panel = std::make_unique<DrawPanelUnit>(args, std::move(properties));
-  return panel->CreateNative(args) ? panel.release() : nullptr;
-}
-
-bool SetDrawPanelProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  return AsPanel(unit)->SetProperty(index, value);
-}
-
-UnitValue GetDrawPanelProperty(UnitObject* unit, int32_t index) {
-  return AsPanel(unit)->GetProperty(index);
-}
-
-Bytes SaveDrawPanel(UnitObject* unit) {
-  return AsPanel(unit)->Save();
-}
-
-// The panel stores no texts, so it has no text conversion.
-void* GetDrawPanelInterface(int32_t operation) {
-  static constexpr UnitKindOperations kOperations = {
-      .create = CreateDrawPanel,
-      .setProperty = SetDrawPanelProperty,
-      .save = SaveDrawPanel,
-      .getProperty = GetDrawPanelProperty,
-  };
-  return OperationByNumber(kOperations, operation);
-}
-
 }  // namespace
 
-const UnitTypeDescriptor kDrawPanelKindDescriptor = {
-    "画板",
-    "DrawPanel",
-    {},
-    kStateFlags,
-    {},
-    static_cast<uint32_t>(kProperties.size()),
-    kProperties.data(),
-    GetDrawPanelInterface,
-    {},
-};
+constinit const UnitTypeDescriptor kDrawPanelKindDescriptor =
+    KindOperations<DrawPanelUnit>::Descriptor("画板", "DrawPanel", kStateFlags, kProperties);
 
 }  // namespace mnemora

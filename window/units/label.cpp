@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "window/units/caption_drawing.h"
 #include "window/units/caption_kind_support.h"
 #include "window/units/label_block.h"
+#include "window/units/kind_operations.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
@@ -227,6 +227,16 @@ void PaintLabel(HDC dc, RECT area, const LabelProperties& p, HFONT font, Picture
 
 class LabelUnit final : public UnitObject {
  public:
+  using Properties = LabelProperties;
+  static constexpr auto ReadBlock = &ReadLabelBlock;
+  static constexpr auto WriteBlock = &WriteLabelBlock;
+  // Offers the caption and the two binding names.
+  static void ConvertTexts(Properties& p, TextConversion convert) {
+    p.caption = convert(p.caption);
+    p.dataSource = convert(p.dataSource);
+    p.dataColumn = convert(p.dataColumn);
+  }
+
   LabelUnit(const UnitCreateArgs& args, LabelProperties properties)
       : UnitObject(args.windowId, args.unitId, unit_kind::kLabel),
         properties_(std::move(properties)) {
@@ -260,7 +270,7 @@ class LabelUnit final : public UnitObject {
   void OnNcDestroy();
 
   LabelProperties properties_;
-  UniqueGdiObject font_;  // null: the default GUI font
+  UniqueFont font_;       // null: the default GUI font
   PictureCache picture_;  // decoded once, until the picture changes
   bool nativeAlive_ = false;
 };
@@ -490,65 +500,9 @@ UnitValue LabelUnit::GetProperty(int32_t index) const {
   }
 }
 
-LabelUnit* AsLabel(UnitObject* unit) {
-  return static_cast<LabelUnit*>(unit);
-}
-
-UnitObject* CreateLabel(const UnitCreateArgs& args) {
-  LabelProperties properties;
-  if (!ReadLabelBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(), &properties)) {
-    return nullptr;
-  }
-  auto unit = std::make_unique<LabelUnit>(args, std::move(properties));
-  return unit->CreateNative(args) ? unit.release() : nullptr;
-}
-
-bool SetLabelProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  return AsLabel(unit)->SetProperty(index, value);
-}
-
-UnitValue GetLabelProperty(UnitObject* unit, int32_t index) {
-  return AsLabel(unit)->GetProperty(index);
-}
-
-Bytes SaveLabel(UnitObject* unit) {
-  return AsLabel(unit)->Save();
-}
-
-// Offers the caption and the two binding names; a block the kind would not
-// load comes back unchanged.
-Bytes ConvertLabelTexts(const Bytes& block, std::string (*convert)(const std::string& text)) {
-  LabelProperties properties;
-  if (!ReadLabelBlock(block, &properties)) {
-    return block;
-  }
-  properties.caption = convert(properties.caption);
-  properties.dataSource = convert(properties.dataSource);
-  properties.dataColumn = convert(properties.dataColumn);
-  return WriteLabelBlock(properties);
-}
-
 }  // namespace
 
-const UnitTypeDescriptor kLabelKindDescriptor = {"标签",
-                                                 "Label",
-                                                 {},
-                                                 kLabelStateFlags,
-                                                 {},
-                                                 static_cast<uint32_t>(kProperties.size()),
-                                                 kProperties.data(),
-                                                 &GetLabelInterface,
-                                                 {}};
-
-void* GetLabelInterface(int32_t operation) {
-  static constexpr UnitKindOperations kOperations = {
-      .create = CreateLabel,
-      .setProperty = SetLabelProperty,
-      .save = SaveLabel,
-      .getProperty = GetLabelProperty,
-      .convertTexts = ConvertLabelTexts,
-  };
-  return OperationByNumber(kOperations, operation);
-}
+constinit const UnitTypeDescriptor kLabelKindDescriptor =
+    KindOperations<LabelUnit>::Descriptor("标签", "Label", kLabelStateFlags, kProperties);
 
 }  // namespace mnemora

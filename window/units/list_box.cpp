@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
-#include <memory>
 #include <utility>
 
 #include "runtime/ui_thread_channel.h"
@@ -14,6 +13,7 @@
 #include "window/unit_support.h"
 #include "window/units/control_unit.h"
 #include "window/units/list_box_block.h"
+#include "window/units/kind_operations.h"
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/units/unit_kind_helpers.h"
@@ -95,6 +95,18 @@ int32_t ClampSelection(int64_t selection, int32_t itemCount) {
 
 class ListBoxUnit final : public ControlUnit {
  public:
+  using Properties = ListBoxProperties;
+  static constexpr auto ReadBlock = &ReadListBoxBlock;
+  static constexpr auto WriteBlock = &WriteListBoxBlock;
+  // Offers every item text and the two binding names.
+  static void ConvertTexts(Properties& p, TextConversion convert) {
+    for (std::string& item : p.items) {
+      item = convert(item);
+    }
+    p.dataSource = convert(p.dataSource);
+    p.dataColumn = convert(p.dataColumn);
+  }
+
   ListBoxUnit(const UnitCreateArgs& args, ListBoxProperties properties)
       : ControlUnit(args.windowId, args.unitId, unit_kind::kListBox, GoneReport::kNone),
         properties_(std::move(properties)) {
@@ -112,10 +124,6 @@ class ListBoxUnit final : public ControlUnit {
   Bytes Save() const;
 
  private:
-  HBRUSH Brush() const {
-    return brush_ ? static_cast<HBRUSH>(brush_.Get()) : GetSysColorBrush(COLOR_BTNFACE);
-  }
-  void ReplaceBrush();
   void ReplaceFont();
   void ApplyItemHeight();
   void AddStoredItems();
@@ -126,12 +134,10 @@ class ListBoxUnit final : public ControlUnit {
   void WriteSelection(int64_t selection);
 
   ListBoxProperties properties_;
-  UniqueGdiObject font_;
-  UniqueGdiObject brush_;  // null: the system's button-face brush
 };
 
 bool ListBoxUnit::CreateNative(const UnitCreateArgs& args) {
-  ReplaceBrush();
+  ReplaceBackground(properties_.backgroundColour, ResolveColour(properties_.backgroundColour));
   HWND list = CreateWindowExA(0, "LISTBOX", nullptr, ListStyle(properties_, args.style), args.left,
                               args.top, args.width, args.height, args.parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
@@ -149,22 +155,15 @@ bool ListBoxUnit::CreateNative(const UnitCreateArgs& args) {
   return true;
 }
 
-void ListBoxUnit::ReplaceBrush() {
-  const uint32_t colour = properties_.backgroundColour;
-  brush_.Reset(colour == kButtonFaceColour ? nullptr : CreateSolidBrush(ResolveColour(colour)));
-}
-
 void ListBoxUnit::ReplaceFont() {
-  UniqueGdiObject font = CreateUnitFont(properties_.font);
-  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font)), FALSE);
-  font_ = std::move(font);
+  ShowFont(properties_.font, FALSE);
   ApplyItemHeight();
 }
 
 // Setting the font makes the control measure its item height from the font
 // again; the row spacing goes on top of that.
 void ListBoxUnit::ApplyItemHeight() {
-  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font_)), FALSE);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
   const LRESULT fontHeight = SendMessageA(Handle(), LB_GETITEMHEIGHT, 0, 0);
   SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, fontHeight + properties_.rowSpacing);
   InvalidateRect(Handle(), nullptr, TRUE);
@@ -228,7 +227,7 @@ bool ListBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetTextColor(dc, ResolveColour(properties_.textColour));
       SetBkColor(dc, ResolveColour(properties_.backgroundColour));
-      *result = reinterpret_cast<LRESULT>(Brush());
+      *result = reinterpret_cast<LRESULT>(Background());
       return true;
     }
     default:
@@ -238,11 +237,6 @@ bool ListBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
 
 bool ListBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
   ListBoxProperties& p = properties_;
-  auto rebuildOnChange = [](uint32_t* stored, uint32_t wanted) {
-    const bool changed = *stored != wanted;
-    *stored = wanted;
-    return changed;
-  };
   const int64_t number = value.number;
   switch (index) {
     case kBorderStyle:
@@ -250,9 +244,9 @@ bool ListBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
       ApplyBorderStyle(Handle(), static_cast<int32_t>(p.borderStyle));
       return false;
     case kAutoSort:
-      return rebuildOnChange(&p.autoSort, BooleanOf(value));
+      return RebuildOnChange(&p.autoSort, BooleanOf(value));
     case kMultiColumn:
-      return rebuildOnChange(&p.multiColumn, BooleanOf(value));
+      return RebuildOnChange(&p.multiColumn, BooleanOf(value));
     case kRowSpacing:
       p.rowSpacing = static_cast<uint32_t>(ClampInt(number, 0, kMaxRowSpacing));
       ApplyItemHeight();
@@ -263,7 +257,7 @@ bool ListBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
       return false;
     case kBackgroundColour:
       p.backgroundColour = static_cast<uint32_t>(number);
-      ReplaceBrush();
+      ReplaceBackground(p.backgroundColour, ResolveColour(p.backgroundColour));
       InvalidateRect(Handle(), nullptr, TRUE);
       return false;
     case kFont:
@@ -271,7 +265,7 @@ bool ListBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
       ReplaceFont();
       return false;
     case kMultipleSelection:
-      return rebuildOnChange(&p.multipleSelection, BooleanOf(value));
+      return RebuildOnChange(&p.multipleSelection, BooleanOf(value));
     case kCurrentSelection:
       WriteSelection(number);
       return false;
@@ -348,47 +342,6 @@ Bytes ListBoxUnit::Save() const {
   return WriteListBoxBlock(current);
 }
 
-ListBoxUnit* AsListBox(UnitObject* unit) {
-  return static_cast<ListBoxUnit*>(unit);
-}
-
-UnitObject* CreateListBox(const UnitCreateArgs& args) {
-  ListBoxProperties properties;
-  if (!ReadListBoxBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
-                        &properties)) {
-    return nullptr;
-  }
-  auto unit = std::make_unique<ListBoxUnit>(args, std::move(properties));
-  return unit->CreateNative(args) ? unit.release() : nullptr;
-}
-
-bool SetListBoxProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  return AsListBox(unit)->SetProperty(index, value);
-}
-
-UnitValue GetListBoxProperty(UnitObject* unit, int32_t index) {
-  return AsListBox(unit)->GetProperty(index);
-}
-
-Bytes SaveListBox(UnitObject* unit) {
-  return AsListBox(unit)->Save();
-}
-
-// Offers every item text and the two binding names; a block the kind would
-// not load comes back unchanged.
-Bytes ConvertListBoxTexts(const Bytes& block, std::string (*convert)(const std::string& text)) {
-  ListBoxProperties properties;
-  if (!ReadListBoxBlock(block, &properties)) {
-    return block;
-  }
-  for (std::string& item : properties.items) {
-    item = convert(item);
-  }
-  properties.dataSource = convert(properties.dataSource);
-  properties.dataColumn = convert(properties.dataColumn);
-  return WriteListBoxBlock(properties);
-}
-
 // Runs work with the list box unit of a window on the UI thread, which owns
 // it; when the channel is closed nothing runs and the caller's "no list"
 // result stands.
@@ -403,26 +356,8 @@ void WithListBox(HWND listBox, Work&& work) {
 
 }  // namespace
 
-const UnitTypeDescriptor kListBoxDescriptor = {"列表框",
-                                               "ListBox",
-                                               {},
-                                               kListBoxStateFlags,
-                                               {},
-                                               static_cast<uint32_t>(kProperties.size()),
-                                               kProperties.data(),
-                                               &GetListBoxInterface,
-                                               {}};
-
-void* GetListBoxInterface(int32_t operation) {
-  static constexpr UnitKindOperations kOperations = {
-      .create = CreateListBox,
-      .setProperty = SetListBoxProperty,
-      .save = SaveListBox,
-      .getProperty = GetListBoxProperty,
-      .convertTexts = ConvertListBoxTexts,
-  };
-  return OperationByNumber(kOperations, operation);
-}
+constinit const UnitTypeDescriptor kListBoxDescriptor =
+    KindOperations<ListBoxUnit>::Descriptor("列表框", "ListBox", kListBoxStateFlags, kProperties);
 
 void ClearListItems(HWND listBox) {
   WithListBox(listBox, [&] { SendMessageA(listBox, LB_RESETCONTENT, 0, 0); });

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "window/units/caption_drawing.h"
 #include "window/units/caption_kind_support.h"
 #include "window/units/transparent_label_block.h"
+#include "window/units/kind_operations.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
@@ -100,6 +100,12 @@ RECT ScreenToClientRect(HWND window, RECT rect) {
 
 class TransparentLabelUnit final : public UnitObject {
  public:
+  using Properties = TransparentLabelProperties;
+  static constexpr auto ReadBlock = &ReadTransparentLabelBlock;
+  static constexpr auto WriteBlock = &WriteTransparentLabelBlock;
+  // Offers the caption and, in a whole font record, the face name.
+  static void ConvertTexts(Properties& p, TextConversion convert);
+
   TransparentLabelUnit(const UnitCreateArgs& args, TransparentLabelProperties properties)
       : UnitObject(args.windowId, args.unitId, unit_kind::kTransparentLabel),
         properties_(std::move(properties)) {
@@ -127,7 +133,7 @@ class TransparentLabelUnit final : public UnitObject {
   void OnNcDestroy();
 
   TransparentLabelProperties properties_;
-  UniqueGdiObject font_;  // null: the default GUI font
+  UniqueFont font_;  // null: the default GUI font
   bool nativeAlive_ = false;
 };
 
@@ -276,51 +282,17 @@ UnitValue TransparentLabelUnit::GetProperty(int32_t index) const {
   }
 }
 
-TransparentLabelUnit* AsTransparentLabel(UnitObject* unit) {
-  return static_cast<TransparentLabelUnit*>(unit);
-}
-
-UnitObject* CreateTransparentLabel(const UnitCreateArgs& args) {
-  TransparentLabelProperties properties;
-  if (!ReadTransparentLabelBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
-                                 &properties)) {
-    return nullptr;
-  }
-  auto unit = std::make_unique<TransparentLabelUnit>(args, std::move(properties));
-  return unit->CreateNative(args) ? unit.release() : nullptr;
-}
-
-bool SetTransparentLabelProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  return AsTransparentLabel(unit)->SetProperty(index, value);
-}
-
-UnitValue GetTransparentLabelProperty(UnitObject* unit, int32_t index) {
-  return AsTransparentLabel(unit)->GetProperty(index);
-}
-
-Bytes SaveTransparentLabel(UnitObject* unit) {
-  return AsTransparentLabel(unit)->Save();
-}
-
-// Offers the caption and, in a whole font record, the face name; a block the
-// kind would not load comes back unchanged.
-Bytes ConvertTransparentLabelTexts(const Bytes& block,
-                                   std::string (*convert)(const std::string& text)) {
-  TransparentLabelProperties properties;
-  if (!ReadTransparentLabelBlock(block, &properties)) {
-    return block;
-  }
-  properties.caption = convert(properties.caption);
-  if (properties.font.size() == kFontRecordSize) {
+void TransparentLabelUnit::ConvertTexts(Properties& p, TextConversion convert) {
+  p.caption = convert(p.caption);
+  if (p.font.size() == kFontRecordSize) {
     LOGFONTA font;
-    std::memcpy(&font, properties.font.data(), sizeof font);
+    std::memcpy(&font, p.font.data(), sizeof font);
     font.lfFaceName[LF_FACESIZE - 1] = '\0';
     const std::string face = convert(font.lfFaceName);
     std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
     std::memcpy(font.lfFaceName, face.data(), std::min<size_t>(face.size(), LF_FACESIZE - 1));
-    std::memcpy(properties.font.data(), &font, sizeof font);
+    std::memcpy(p.font.data(), &font, sizeof font);
   }
-  return WriteTransparentLabelBlock(properties);
 }
 
 }  // namespace
@@ -350,26 +322,8 @@ void RepaintBeneath(HWND window) {
   InvalidateRect(window, nullptr, FALSE);
 }
 
-const UnitTypeDescriptor kTransparentLabelKindDescriptor = {
-    "透明标签",
-    "TransLabel",
-    {},
-    kTransparentLabelStateFlags,
-    {},
-    static_cast<uint32_t>(kProperties.size()),
-    kProperties.data(),
-    &GetTransparentLabelInterface,
-    {}};
-
-void* GetTransparentLabelInterface(int32_t operation) {
-  static constexpr UnitKindOperations kOperations = {
-      .create = CreateTransparentLabel,
-      .setProperty = SetTransparentLabelProperty,
-      .save = SaveTransparentLabel,
-      .getProperty = GetTransparentLabelProperty,
-      .convertTexts = ConvertTransparentLabelTexts,
-  };
-  return OperationByNumber(kOperations, operation);
-}
+constinit const UnitTypeDescriptor kTransparentLabelKindDescriptor =
+    KindOperations<TransparentLabelUnit>::Descriptor("透明标签", "TransLabel",
+                                                     kTransparentLabelStateFlags, kProperties);
 
 }  // namespace mnemora

@@ -10,7 +10,8 @@
 #include "window/event_dispatch.h"
 #include "window/picture_decoding.h"
 #include "window/unit_support.h"
-#include "window/units/property_table.h"
+#include "window/units/caption_kind_support.h"
+#include "window/units/kind_operations.h"
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/units/window_block.h"
@@ -172,8 +173,8 @@ bool OnSetCursor(const WindowObject& window, HWND over) {
 void PaintBackground(const WindowObject& window, HDC dc) {
   RECT area;
   GetClientRect(window.Handle(), &area);
-  UniqueGdiObject brush(CreateSolidBrush(ResolveColour(window.properties.backgroundColour)));
-  FillRect(dc, &area, static_cast<HBRUSH>(brush.Get()));
+  UniqueBrush brush(CreateSolidBrush(ResolveColour(window.properties.backgroundColour)));
+  FillRect(dc, &area, brush.Get());
 }
 
 void OnDestroy(WindowObject& window) {
@@ -244,23 +245,6 @@ LRESULT CALLBACK WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
     default:
       return DefWindowProcA(handle, message, wParam, lParam);
   }
-}
-
-// Registers the class when it is not registered yet; false on failure.
-bool EnsureWindowClass(const std::string& name) {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (GetClassInfoA(instance, name.c_str(), &existing)) {
-    return true;
-  }
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  windowClass.lpszClassName = name.c_str();
-  return RegisterClassA(&windowClass) != 0;
 }
 
 struct WindowStyles {
@@ -343,7 +327,8 @@ UnitObject* CreateWindowUnit(const UnitCreateArgs& args) {
   }
   const std::string className =
       properties.className.empty() ? std::string(kDefaultWindowClass) : properties.className;
-  if (!EnsureWindowClass(className)) {
+  if (!EnsureUnitClass(className.c_str(), WindowProc,
+                       static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)))) {
     return nullptr;
   }
   auto window = std::make_unique<WindowObject>(args.windowId, args.unitId, properties);
@@ -577,17 +562,8 @@ static_assert(kProperties.size() == 32, "32 properties in all");
 
 }  // namespace
 
-const UnitTypeDescriptor kWindowKindDescriptor = {
-    "窗口",
-    "window",
-    {},
-    0x800000D0,
-    {},
-    static_cast<uint32_t>(kProperties.size()),
-    kProperties.data(),
-    GetWindowKindInterface,
-    {},
-};
+constinit const UnitTypeDescriptor kWindowKindDescriptor =
+    MakeKindDescriptor("窗口", "window", 0x800000D0, kProperties, GetWindowKindInterface);
 
 void SetWindowReuse(UnitObject* unit, bool reuse) {
   if (WindowObject* window = AsWindow(unit)) {
