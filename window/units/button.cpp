@@ -85,11 +85,8 @@ ButtonPicture DecodeButtonPicture(const Bytes& bytes) {
 
 class ButtonUnit final : public ControlUnit {
  public:
-  using Properties = ButtonProperties;
-  static constexpr auto ReadBlock = &ReadButtonBlock;
-  static constexpr auto WriteBlock = &WriteButtonBlock;
   // The caption is the one stored text.
-  static void ConvertTexts(Properties& p, TextConversion convert) {
+  static void ConvertTexts(ButtonProperties& p, TextConversion convert) {
     p.caption = convert(p.caption);
   }
 
@@ -254,6 +251,7 @@ UnitValue ButtonUnit::GetProperty(int32_t index) const {
 }  // namespace
 
 constinit const UnitTypeDescriptor kButtonKindDescriptor =
-    KindOperations<ButtonUnit>::Descriptor("按钮", "Button", kStateFlags, kProperties);
+    KindOperations<ButtonUnit, ReadButtonBlock, WriteButtonBlock>::Descriptor(
+        "按钮", "Button", kStateFlags, kProperties);
 
 }  // namespace mnemora

@@ -58,6 +58,13 @@ HBRUSH ControlUnit::Background() const {
   return background_ ? background_.Get() : GetSysColorBrush(COLOR_BTNFACE);
 }
 
+LRESULT ControlUnit::AnswerColours(WPARAM dc, uint32_t textColour,
+                                   uint32_t backgroundColour) const {
+  SetTextColor(reinterpret_cast<HDC>(dc), ResolveColour(textColour));
+  SetBkColor(reinterpret_cast<HDC>(dc), ResolveColour(backgroundColour));
+  return reinterpret_cast<LRESULT>(Background());
+}
+
 LRESULT CALLBACK ControlUnit::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR, DWORD_PTR unit) {
   auto* self = reinterpret_cast<ControlUnit*>(unit);

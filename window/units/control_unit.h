@@ -60,6 +60,10 @@ class ControlUnit : public UnitObject {
   // otherwise a solid brush of the colour.
   void ReplaceBackground(uint32_t storedColour, COLORREF colour);
   HBRUSH Background() const;
+  // The answer to the control's colour question (WM_CTLCOLOR...): the
+  // stored text and background colours set in the DC, and the background
+  // brush.
+  LRESULT AnswerColours(WPARAM dc, uint32_t textColour, uint32_t backgroundColour) const;
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,

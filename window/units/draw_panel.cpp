@@ -102,11 +102,7 @@ LRESULT CALLBACK DrawPanelProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
 
 class DrawPanelUnit final : public UnitObject {
  public:
-  using Properties = DrawPanelProperties;
-  static constexpr auto ReadBlock = &ReadDrawPanelBlock;
-  static constexpr auto WriteBlock = &WriteDrawPanelBlock;
   // No ConvertTexts: the panel stores no texts.
-
   DrawPanelUnit(const UnitCreateArgs& args, DrawPanelProperties properties)
       : UnitObject(args.windowId, args.unitId, unit_kind::kDrawPanel),
         properties_(std::move(properties)) {
@@ -353,6 +349,7 @@ UnitValue DrawPanelUnit::GetProperty(int32_t index) const {
 }  // namespace
 
 constinit const UnitTypeDescriptor kDrawPanelKindDescriptor =
-    KindOperations<DrawPanelUnit>::Descriptor("画板", "DrawPanel", kStateFlags, kProperties);
+    KindOperations<DrawPanelUnit, ReadDrawPanelBlock, WriteDrawPanelBlock>::Descriptor(
+        "画板", "DrawPanel", kStateFlags, kProperties);
 
 }  // namespace mnemora

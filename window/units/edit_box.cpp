@@ -160,11 +160,8 @@ DWORD EditStyle(const EditBoxProperties& p, uint32_t unitStyle) {
 
 class EditBoxUnit final : public ControlUnit {
  public:
-  using Properties = EditBoxProperties;
-  static constexpr auto ReadBlock = &ReadEditBoxBlock;
-  static constexpr auto WriteBlock = &WriteEditBoxBlock;
   // Offers the content and the two binding names.
-  static void ConvertTexts(Properties& p, TextConversion convert) {
+  static void ConvertTexts(EditBoxProperties& p, TextConversion convert) {
     p.content = convert(p.content);
     p.dataSource = convert(p.dataSource);
     p.dataColumn = convert(p.dataColumn);
@@ -416,10 +413,7 @@ bool EditBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
       }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: {  // read-only and disabled edit controls
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, ResolveColour(properties_.textColour));
-      SetBkColor(dc, ResolveColour(properties_.backgroundColour));
-      *result = reinterpret_cast<LRESULT>(Background());
+      *result = AnswerColours(wParam, properties_.textColour, properties_.backgroundColour);
       return true;
     }
     default:
@@ -648,7 +642,8 @@ void EditBoxUnit::Append(const char* text) {
 }  // namespace
 
 constinit const UnitTypeDescriptor kEditBoxDescriptor =
-    KindOperations<EditBoxUnit>::Descriptor("编辑框", "EditBox", kEditBoxStateFlags, kProperties);
+    KindOperations<EditBoxUnit, ReadEditBoxBlock, WriteEditBoxBlock>::Descriptor(
+        "编辑框", "EditBox", kEditBoxStateFlags, kProperties);
 
 void AppendToEditBox(HWND editBox, const char* text) {
   RunOnUiThread([&] {

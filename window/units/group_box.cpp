@@ -58,11 +58,8 @@ static_assert(std::size(kAlignmentStyles) == kMaxAlignment + 1, "three alignment
 
 class GroupBoxUnit final : public ControlUnit {
  public:
-  using Properties = GroupBoxProperties;
-  static constexpr auto ReadBlock = &ReadGroupBoxBlock;
-  static constexpr auto WriteBlock = &WriteGroupBoxBlock;
   // The caption is the one stored text.
-  static void ConvertTexts(Properties& p, TextConversion convert) {
+  static void ConvertTexts(GroupBoxProperties& p, TextConversion convert) {
     p.caption = convert(p.caption);
   }
 
@@ -115,10 +112,7 @@ bool GroupBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESU
   switch (message) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, ResolveColour(properties_.textColour));
-      SetBkColor(dc, ResolveColour(properties_.backgroundColour));
-      *result = reinterpret_cast<LRESULT>(Background());
+      *result = AnswerColours(wParam, properties_.textColour, properties_.backgroundColour);
       return true;
     }
     default:
@@ -230,7 +224,7 @@ UnitValue GroupBoxUnit::GetProperty(int32_t index) const {
 }  // namespace
 
 constinit const UnitTypeDescriptor kGroupBoxKindDescriptor =
-    KindOperations<GroupBoxUnit>::Descriptor("分组框", "GroupBox", kGroupBoxStateFlags,
-                                             kProperties);
+    KindOperations<GroupBoxUnit, ReadGroupBoxBlock, WriteGroupBoxBlock>::Descriptor(
+        "分组框", "GroupBox", kGroupBoxStateFlags, kProperties);
 
 }  // namespace mnemora

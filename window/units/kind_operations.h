@@ -1,10 +1,8 @@
 // The numbered operations and the descriptor of a unit kind, generated from
 // the kind's class so that every kind hands them out the same way.
 //
-// The class Unit provides:
-//   using Properties = ...;               its stored property block
-//   static bool ReadBlock(const Bytes&, Properties*);
-//   static Bytes WriteBlock(const Properties&);
+// ReadBlock and WriteBlock are the codec of the kind's property block, whose
+// Properties the class Unit takes and provides:
 //   Unit(const UnitCreateArgs&, Properties);
 //   bool CreateNative(const UnitCreateArgs&);
 //   bool SetProperty(int32_t index, const UnitValue&);
@@ -37,15 +35,28 @@ constexpr UnitTypeDescriptor MakeKindDescriptor(const char* name, const char* en
                                                 uint32_t stateFlags,
                                                 const std::array<UnitPropertyEntry, N>& properties,
                                                 GetUnitInterfaceFunction getInterface) {
-  return UnitTypeDescriptor{
-      name,         englishName, {}, stateFlags, {}, static_cast<uint32_t>(N), properties.data(),
-      getInterface, {}};
+  UnitTypeDescriptor descriptor{};
+  descriptor.name = name;
+  descriptor.englishName = englishName;
+  descriptor.stateFlags = stateFlags;
+  descriptor.propertyCount = static_cast<uint32_t>(N);
+  descriptor.properties = properties.data();
+  descriptor.getInterface = getInterface;
+  return descriptor;
 }
 
-template <typename Unit>
+// The Properties a block reader fills.
+template <typename Reader>
+struct PropertiesReadBy;
+template <typename Properties>
+struct PropertiesReadBy<bool (*)(const Bytes&, Properties*)> {
+  using Type = Properties;
+};
+
+template <typename Unit, auto ReadBlock, auto WriteBlock>
 class KindOperations {
  public:
-  using Properties = typename Unit::Properties;
+  using Properties = typename PropertiesReadBy<decltype(ReadBlock)>::Type;
 
   static constexpr bool kConvertsTexts = requires(Properties & p, TextConversion convert) {
     Unit::ConvertTexts(p, convert);
@@ -73,8 +84,7 @@ class KindOperations {
   // Null when the block is rejected or the native window cannot be made.
   static UnitObject* Create(const UnitCreateArgs& args) {
     Properties properties;
-    if (!Unit::ReadBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
-                         &properties)) {
+    if (!ReadBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(), &properties)) {
       return nullptr;
     }
     auto unit = std::make_unique<Unit>(args, std::move(properties));
@@ -94,11 +104,11 @@ class KindOperations {
   // A block the kind would not load comes back unchanged.
   static Bytes ConvertTexts(const Bytes& block, TextConversion convert) {
     Properties properties;
-    if (!Unit::ReadBlock(block, &properties)) {
+    if (!ReadBlock(block, &properties)) {
       return block;
     }
     Unit::ConvertTexts(properties, convert);
-    return Unit::WriteBlock(properties);
+    return WriteBlock(properties);
   }
 
   static constexpr UnitKindOperations MakeTable() {

@@ -227,11 +227,8 @@ void PaintLabel(HDC dc, RECT area, const LabelProperties& p, HFONT font, Picture
 
 class LabelUnit final : public UnitObject {
  public:
-  using Properties = LabelProperties;
-  static constexpr auto ReadBlock = &ReadLabelBlock;
-  static constexpr auto WriteBlock = &WriteLabelBlock;
   // Offers the caption and the two binding names.
-  static void ConvertTexts(Properties& p, TextConversion convert) {
+  static void ConvertTexts(LabelProperties& p, TextConversion convert) {
     p.caption = convert(p.caption);
     p.dataSource = convert(p.dataSource);
     p.dataColumn = convert(p.dataColumn);
@@ -503,6 +500,7 @@ UnitValue LabelUnit::GetProperty(int32_t index) const {
 }  // namespace
 
 constinit const UnitTypeDescriptor kLabelKindDescriptor =
-    KindOperations<LabelUnit>::Descriptor("标签", "Label", kLabelStateFlags, kProperties);
+    KindOperations<LabelUnit, ReadLabelBlock, WriteLabelBlock>::Descriptor(
+        "标签", "Label", kLabelStateFlags, kProperties);
 
 }  // namespace mnemora

@@ -95,11 +95,8 @@ int32_t ClampSelection(int64_t selection, int32_t itemCount) {
 
 class ListBoxUnit final : public ControlUnit {
  public:
-  using Properties = ListBoxProperties;
-  static constexpr auto ReadBlock = &ReadListBoxBlock;
-  static constexpr auto WriteBlock = &WriteListBoxBlock;
   // Offers every item text and the two binding names.
-  static void ConvertTexts(Properties& p, TextConversion convert) {
+  static void ConvertTexts(ListBoxProperties& p, TextConversion convert) {
     for (std::string& item : p.items) {
       item = convert(item);
     }
@@ -224,10 +221,7 @@ bool ListBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
           return false;
       }
     case WM_CTLCOLORLISTBOX: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, ResolveColour(properties_.textColour));
-      SetBkColor(dc, ResolveColour(properties_.backgroundColour));
-      *result = reinterpret_cast<LRESULT>(Background());
+      *result = AnswerColours(wParam, properties_.textColour, properties_.backgroundColour);
       return true;
     }
     default:
@@ -357,7 +351,8 @@ void WithListBox(HWND listBox, Work&& work) {
 }  // namespace
 
 constinit const UnitTypeDescriptor kListBoxDescriptor =
-    KindOperations<ListBoxUnit>::Descriptor("列表框", "ListBox", kListBoxStateFlags, kProperties);
+    KindOperations<ListBoxUnit, ReadListBoxBlock, WriteListBoxBlock>::Descriptor(
+        "列表框", "ListBox", kListBoxStateFlags, kProperties);
 
 void ClearListItems(HWND listBox) {
   WithListBox(listBox, [&] { SendMessageA(listBox, LB_RESETCONTENT, 0, 0); });

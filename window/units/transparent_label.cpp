@@ -100,11 +100,8 @@ RECT ScreenToClientRect(HWND window, RECT rect) {
 
 class TransparentLabelUnit final : public UnitObject {
  public:
-  using Properties = TransparentLabelProperties;
-  static constexpr auto ReadBlock = &ReadTransparentLabelBlock;
-  static constexpr auto WriteBlock = &WriteTransparentLabelBlock;
   // Offers the caption and, in a whole font record, the face name.
-  static void ConvertTexts(Properties& p, TextConversion convert);
+  static void ConvertTexts(TransparentLabelProperties& p, TextConversion convert);
 
   TransparentLabelUnit(const UnitCreateArgs& args, TransparentLabelProperties properties)
       : UnitObject(args.windowId, args.unitId, unit_kind::kTransparentLabel),
@@ -282,7 +279,7 @@ UnitValue TransparentLabelUnit::GetProperty(int32_t index) const {
   }
 }
 
-void TransparentLabelUnit::ConvertTexts(Properties& p, TextConversion convert) {
+void TransparentLabelUnit::ConvertTexts(TransparentLabelProperties& p, TextConversion convert) {
   p.caption = convert(p.caption);
   if (p.font.size() == kFontRecordSize) {
     LOGFONTA font;
@@ -323,7 +320,9 @@ void RepaintBeneath(HWND window) {
 }
 
 constinit const UnitTypeDescriptor kTransparentLabelKindDescriptor =
-    KindOperations<TransparentLabelUnit>::Descriptor("透明标签", "TransLabel",
-                                                     kTransparentLabelStateFlags, kProperties);
+    KindOperations<TransparentLabelUnit, ReadTransparentLabelBlock,
+                   WriteTransparentLabelBlock>::Descriptor("透明标签", "TransLabel",
+                                                           kTransparentLabelStateFlags,
+                                                           kProperties);
 
 }  // namespace mnemora
