@@ -13,6 +13,7 @@
 #include "window/units/caption_kind_support.h"
 #include "window/units/draw_panel_block.h"
 #include "window/units/kind_operations.h"
+#include "window/units/own_window_unit.h"
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 
@@ -100,22 +101,17 @@ void ClampProperties(DrawPanelProperties* p) {
 
 LRESULT CALLBACK DrawPanelProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
 
-class DrawPanelUnit final : public UnitObject {
+class DrawPanelUnit final : public OwnWindowUnit {
  public:
   // No ConvertTexts: the panel stores no texts.
   DrawPanelUnit(const UnitCreateArgs& args, DrawPanelProperties properties)
-      : UnitObject(args.windowId, args.unitId, unit_kind::kDrawPanel),
+      : OwnWindowUnit(args.windowId, args.unitId, unit_kind::kDrawPanel),
         properties_(std::move(properties)) {
     properties_.version = kDrawPanelBlockVersion;
     ClampProperties(&properties_);
     StorePicture(properties_.backgroundPicture);
   }
-  ~DrawPanelUnit() override {
-    if (std::exchange(nativeAlive_, false)) {
-      // Taken down with its object: nothing to report.
-      DestroyWindow(Handle());
-    }
-  }
+  ~DrawPanelUnit() override { DestroyNative(); }
 
   bool CreateNative(const UnitCreateArgs& args);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -125,21 +121,16 @@ class DrawPanelUnit final : public UnitObject {
   Bytes Save() const { return WriteDrawPanelBlock(properties_); }
 
   // For the window procedure, from WM_NCCREATE on.
-  void AttachTo(HWND handle) {
-    Attach(handle);
-    nativeAlive_ = true;
-  }
+  void AttachTo(HWND handle) { AttachNative(handle); }
 
  private:
   void StorePicture(const Bytes& bytes);
   void Paint(HDC dc);
   void OnPaint();
-  LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
   void Repaint() { InvalidateRect(Handle(), nullptr, FALSE); }
 
   DrawPanelProperties properties_;
   PictureCache picture_;
-  bool nativeAlive_ = false;
 };
 
 // The panel whose CreateWindowExA runs now. WM_NCCREATE attaches it
@@ -197,17 +188,6 @@ void DrawPanelUnit::OnPaint() {
   }
 }
 
-// The last message: the report lets the window system delete this object,
-// so nothing may touch it afterwards.
-LRESULT DrawPanelUnit::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-  const bool wentFirst = std::exchange(nativeAlive_, false);
-  const LRESULT result = DefWindowProcA(Handle(), WM_NCDESTROY, wParam, lParam);
-  if (wentFirst) {
-    ReportUnitDestroyed(WindowId(), UnitId());
-  }
-  return result;
-}
-
 LRESULT DrawPanelUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND handle = Handle();
   switch (message) {
@@ -243,10 +223,7 @@ LRESULT CALLBACK DrawPanelProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
   if (message == WM_NCCREATE && g_panelBeingCreated != nullptr) {
     std::exchange(g_panelBeingCreated, nullptr)->AttachTo(handle);
   }
-  // Only panels use this procedure, so the attached object is a panel.
-  auto* panel = static_cast<DrawPanelUnit*>(UnitObjectOf(handle));
-  return panel != nullptr ? panel->OnMessage(message, wParam, lParam)
-                          : DefWindowProcA(handle, message, wParam, lParam);
+  return OwnWindowProc<DrawPanelUnit>(handle, message, wParam, lParam);
 }
 
 bool DrawPanelUnit::SetProperty(int32_t index, const UnitValue& value) {

@@ -17,6 +17,7 @@
 #include "window/units/caption_kind_support.h"
 #include "window/units/label_block.h"
 #include "window/units/kind_operations.h"
+#include "window/units/own_window_unit.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
@@ -225,7 +226,7 @@ void PaintLabel(HDC dc, RECT area, const LabelProperties& p, HFONT font, Picture
   DrawCaption(dc, area, p.caption, style);
 }
 
-class LabelUnit final : public UnitObject {
+class LabelUnit final : public OwnWindowUnit {
  public:
   // Offers the caption and the two binding names.
   static void ConvertTexts(LabelProperties& p, TextConversion convert) {
@@ -235,17 +236,12 @@ class LabelUnit final : public UnitObject {
   }
 
   LabelUnit(const UnitCreateArgs& args, LabelProperties properties)
-      : UnitObject(args.windowId, args.unitId, unit_kind::kLabel),
+      : OwnWindowUnit(args.windowId, args.unitId, unit_kind::kLabel),
         properties_(std::move(properties)) {
     properties_.version = kLabelBlockVersion;  // saved as the newest version
     ClampLabelProperties(properties_);
   }
-  ~LabelUnit() override {
-    if (std::exchange(nativeAlive_, false)) {
-      // Taken down with its object: nothing to report.
-      DestroyWindow(Handle());
-    }
-  }
+  ~LabelUnit() override { DestroyNative(); }
 
   bool CreateNative(const UnitCreateArgs& args);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -264,12 +260,10 @@ class LabelUnit final : public UnitObject {
   void OnPaint();
   LRESULT OnSetText(LPARAM text);
   LRESULT OnEventMessage(WPARAM wParam, LPARAM lParam);
-  void OnNcDestroy();
 
   LabelProperties properties_;
   UniqueFont font_;       // null: the default GUI font
   PictureCache picture_;  // decoded once, until the picture changes
-  bool nativeAlive_ = false;
 };
 
 LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -277,10 +271,7 @@ LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   if (ReflectToChild(message, wParam, lParam, &reflected)) {
     return reflected;
   }
-  // Only label units attach to windows of this class.
-  auto* label = static_cast<LabelUnit*>(UnitObjectOf(window));
-  return label != nullptr ? label->OnMessage(message, wParam, lParam)
-                          : DefWindowProcA(window, message, wParam, lParam);
+  return OwnWindowProc<LabelUnit>(window, message, wParam, lParam);
 }
 
 bool LabelUnit::CreateNative(const UnitCreateArgs& args) {
@@ -295,8 +286,7 @@ bool LabelUnit::CreateNative(const UnitCreateArgs& args) {
   if (label == nullptr) {
     return false;
   }
-  Attach(label);
-  nativeAlive_ = true;
+  AttachNative(label);
   font_ = CreateUnitFont(properties_.font);
   ReplacePicture(properties_.backgroundPicture);
   ApplyBorderStyle(label, NativeBorder(properties_.borderStyle));
@@ -324,8 +314,7 @@ LRESULT LabelUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
       return 0;
     case WM_NCDESTROY:
-      OnNcDestroy();
-      return 0;
+      return OnNcDestroy(wParam, lParam);
     default:
       return DefWindowProcA(Handle(), message, wParam, lParam);
   }
@@ -361,13 +350,6 @@ LRESULT LabelUnit::OnEventMessage(WPARAM wParam, LPARAM lParam) {
       RaiseUnitEvent(WindowId(), UnitId(), event::kMessage,
                      {static_cast<int32_t>(wParam), static_cast<int32_t>(lParam)});
   return outcome.returned ? outcome.value : 0;
-}
-
-void LabelUnit::OnNcDestroy() {
-  DefWindowProcA(Handle(), WM_NCDESTROY, 0, 0);
-  if (std::exchange(nativeAlive_, false)) {
-    ReportUnitDestroyed(WindowId(), UnitId());  // may delete this object
-  }
 }
 
 bool LabelUnit::SetProperty(int32_t index, const UnitValue& value) {

@@ -17,6 +17,7 @@
 #include "window/units/caption_kind_support.h"
 #include "window/units/transparent_label_block.h"
 #include "window/units/kind_operations.h"
+#include "window/units/own_window_unit.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
@@ -98,23 +99,18 @@ RECT ScreenToClientRect(HWND window, RECT rect) {
   return rect;
 }
 
-class TransparentLabelUnit final : public UnitObject {
+class TransparentLabelUnit final : public OwnWindowUnit {
  public:
   // Offers the caption and, in a whole font record, the face name.
   static void ConvertTexts(TransparentLabelProperties& p, TextConversion convert);
 
   TransparentLabelUnit(const UnitCreateArgs& args, TransparentLabelProperties properties)
-      : UnitObject(args.windowId, args.unitId, unit_kind::kTransparentLabel),
+      : OwnWindowUnit(args.windowId, args.unitId, unit_kind::kTransparentLabel),
         properties_(std::move(properties)) {
     properties_.version = kTransparentLabelBlockVersion;  // saved as the newest version
     ClampTransparentLabelProperties(properties_);
   }
-  ~TransparentLabelUnit() override {
-    if (std::exchange(nativeAlive_, false)) {
-      // Taken down with its object: nothing to report.
-      DestroyWindow(Handle());
-    }
-  }
+  ~TransparentLabelUnit() override { DestroyNative(); }
 
   bool CreateNative(const UnitCreateArgs& args);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -127,23 +123,13 @@ class TransparentLabelUnit final : public UnitObject {
   void PaintClient(HDC dc) const;
   void OnPaint();
   LRESULT OnSetText(LPARAM text);
-  void OnNcDestroy();
 
   TransparentLabelProperties properties_;
   UniqueFont font_;  // null: the default GUI font
-  bool nativeAlive_ = false;
 };
 
-LRESULT CALLBACK TransparentLabelWindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-  // Only transparent label units attach to windows of this class.
-  auto* label = static_cast<TransparentLabelUnit*>(UnitObjectOf(window));
-  return label != nullptr ? label->OnMessage(message, wParam, lParam)
-                          : DefWindowProcA(window, message, wParam, lParam);
-}
-
 bool TransparentLabelUnit::CreateNative(const UnitCreateArgs& args) {
-  if (!EnsureUnitClass(kTransparentLabelClass, &TransparentLabelWindowProc,
+  if (!EnsureUnitClass(kTransparentLabelClass, &OwnWindowProc<TransparentLabelUnit>,
                        static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)))) {
     return false;
   }
@@ -155,8 +141,7 @@ bool TransparentLabelUnit::CreateNative(const UnitCreateArgs& args) {
   if (label == nullptr) {
     return false;
   }
-  Attach(label);
-  nativeAlive_ = true;
+  AttachNative(label);
   font_ = CreateUnitFont(properties_.font);
   return true;
 }
@@ -181,8 +166,7 @@ LRESULT TransparentLabelUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
       RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
       return 0;
     case WM_NCDESTROY:
-      OnNcDestroy();
-      return 0;
+      return OnNcDestroy(wParam, lParam);
     default:
       return DefWindowProcA(Handle(), message, wParam, lParam);
   }
@@ -215,13 +199,6 @@ LRESULT TransparentLabelUnit::OnSetText(LPARAM text) {
     RepaintBeneath(Handle());
   }
   return result;
-}
-
-void TransparentLabelUnit::OnNcDestroy() {
-  DefWindowProcA(Handle(), WM_NCDESTROY, 0, 0);
-  if (std::exchange(nativeAlive_, false)) {
-    ReportUnitDestroyed(WindowId(), UnitId());  // may delete this object
-  }
 }
 
 bool TransparentLabelUnit::SetProperty(int32_t index, const UnitValue& value) {
