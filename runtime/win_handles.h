@@ -67,6 +67,14 @@ using UniqueGdi = UniqueHandle<Object, NullInvalidTraits<Object, DeleteObject>>;
 using UniqueFont = UniqueGdi<HFONT>;
 using UniqueBrush = UniqueGdi<HBRUSH>;
 using UniqueBitmap = UniqueGdi<HBITMAP>;
+// Stock objects by their type; the platform owns them and never frees them.
+inline HBRUSH StockBrush(int which) {
+  return static_cast<HBRUSH>(GetStockObject(which));
+}
+inline HFONT StockFont(int which) {
+  return static_cast<HFONT>(GetStockObject(which));
+}
+
 // An object of any GDI type.
 using UniqueGdiObject = UniqueGdi<HGDIOBJ>;
 

@@ -24,7 +24,7 @@ UniqueFont CreateUnitFont(const Bytes& fontRecord) {
 }
 
 HFONT FontOrDefault(const UniqueFont& font) {
-  return font ? font.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return font ? font.Get() : StockFont(DEFAULT_GUI_FONT);
 }
 
 int32_t ClampInt(int64_t v, int32_t low, int32_t high) {

@@ -42,14 +42,13 @@ enum ButtonProperty : int32_t {
   kButtonPropertyCount
 };
 
-// Type codes: 1009 picture, 1003 boolean, 1005 text, 1006 choice, 1013 font.
 constexpr UnitPropertyEntry kOwnProperties[] = {
-    {nullptr, "Picture", nullptr, 1009, 0, nullptr},
-    {nullptr, "Default", nullptr, 1003, 0, nullptr},
-    {nullptr, "Caption", nullptr, 1005, 0, nullptr},
-    {nullptr, "HorizontalAlignment", nullptr, 1006, 0, nullptr},
-    {nullptr, "VerticalAlignment", nullptr, 1006, 0, nullptr},
-    {nullptr, "Font", nullptr, 1013, 0, nullptr},
+    NamedProperty("Picture", property_type::kPicture),
+    NamedProperty("Default", property_type::kBoolean),
+    NamedProperty("Caption", property_type::kText),
+    NamedProperty("HorizontalAlignment", property_type::kChoice),
+    NamedProperty("VerticalAlignment", property_type::kChoice),
+    NamedProperty("Font", property_type::kFont),
 };
 static_assert(std::size(kOwnProperties) == kButtonPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);

@@ -50,24 +50,22 @@ enum DrawPanelProperty : int32_t {
   kDrawPanelPropertyCount
 };
 
-// Type codes: 1006 choice, 1014 colour, 1009 picture, 1003 boolean, 1001
-// integer, 1013 font.
 constexpr UnitPropertyEntry kOwnProperties[] = {
-    {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
-    {nullptr, "BackColor", nullptr, 1014, 0, nullptr},
-    {nullptr, "Picture", nullptr, 1009, 0, nullptr},
-    {nullptr, "PictureMode", nullptr, 1006, 0, nullptr},
-    {nullptr, "KeepDrawing", nullptr, 1003, 0, nullptr},
-    {nullptr, "DrawingUnit", nullptr, 1006, 0, nullptr},
-    {nullptr, "PenStyle", nullptr, 1006, 0, nullptr},
-    {nullptr, "DrawingMode", nullptr, 1006, 0, nullptr},
-    {nullptr, "PenWidth", nullptr, 1001, 0, nullptr},
-    {nullptr, "PenColor", nullptr, 1014, 0, nullptr},
-    {nullptr, "BrushStyle", nullptr, 1006, 0, nullptr},
-    {nullptr, "BrushColor", nullptr, 1014, 0, nullptr},
-    {nullptr, "TextColor", nullptr, 1014, 0, nullptr},
-    {nullptr, "TextBackColor", nullptr, 1014, 0, nullptr},
-    {nullptr, "Font", nullptr, 1013, 0, nullptr},
+    NamedProperty("BorderStyle", property_type::kChoice),
+    NamedProperty("BackColor", property_type::kColour),
+    NamedProperty("Picture", property_type::kPicture),
+    NamedProperty("PictureMode", property_type::kChoice),
+    NamedProperty("KeepDrawing", property_type::kBoolean),
+    NamedProperty("DrawingUnit", property_type::kChoice),
+    NamedProperty("PenStyle", property_type::kChoice),
+    NamedProperty("DrawingMode", property_type::kChoice),
+    NamedProperty("PenWidth", property_type::kInteger2),
+    NamedProperty("PenColor", property_type::kColour),
+    NamedProperty("BrushStyle", property_type::kChoice),
+    NamedProperty("BrushColor", property_type::kColour),
+    NamedProperty("TextColor", property_type::kColour),
+    NamedProperty("TextBackColor", property_type::kColour),
+    NamedProperty("Font", property_type::kFont),
 };
 static_assert(std::size(kOwnProperties) == kDrawPanelPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);

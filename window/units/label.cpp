@@ -162,14 +162,14 @@ COLORREF GradientColour(const std::vector<COLORREF>& stops, int step, int steps)
 
 void FillWithColour(HDC dc, const RECT& area, COLORREF colour) {
   SetDCBrushColor(dc, colour);
-  FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  FillRect(dc, &area, StockBrush(DC_BRUSH));
 }
 
 // Rings from the outer edge inwards, the first colour outside.
 void DrawGradientFrame(HDC dc, RECT area, int width, const std::vector<COLORREF>& stops) {
   for (int ring = 0; ring < width && !IsRectEmpty(&area); ++ring) {
     SetDCBrushColor(dc, GradientColour(stops, ring, width));
-    FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    FrameRect(dc, &area, StockBrush(DC_BRUSH));
     InflateRect(&area, -1, -1);
   }
 }

@@ -42,22 +42,22 @@ enum ListBoxProperty : int32_t {
 
 // The kind's own properties, in the order of their numbers from 8.
 constexpr UnitPropertyEntry kOwnProperties[] = {
-    {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
-    {nullptr, "AutoSort", nullptr, 1003, 0, nullptr},
-    {nullptr, "MultiColumn", nullptr, 1003, 0, nullptr},
-    {nullptr, "RowSpacing", nullptr, 1001, 0, nullptr},
-    {nullptr, "TextColour", nullptr, 1014, 0, nullptr},
-    {nullptr, "BackgroundColour", nullptr, 1015, 0, nullptr},
-    {nullptr, "Font", nullptr, 1013, 0, nullptr},
-    {nullptr, "MultipleSelection", nullptr, 1003, 0, nullptr},
-    {nullptr, "CurrentSelection", nullptr, 1001, 0, nullptr},
+    NamedProperty("BorderStyle", property_type::kChoice),
+    NamedProperty("AutoSort", property_type::kBoolean),
+    NamedProperty("MultiColumn", property_type::kBoolean),
+    NamedProperty("RowSpacing", property_type::kInteger2),
+    NamedProperty("TextColour", property_type::kColour),
+    NamedProperty("BackgroundColour", property_type::kBackgroundColour),
+    NamedProperty("Font", property_type::kFont),
+    NamedProperty("MultipleSelection", property_type::kBoolean),
+    NamedProperty("CurrentSelection", property_type::kInteger2),
     // A count and the texts, laid out as the stored item list.
-    {nullptr, "ItemTexts", nullptr, 1024, 0, nullptr},
+    NamedProperty("ItemTexts", property_type::kData2),
     // One dword per item.
-    {nullptr, "ItemData", nullptr, 1024, 0, nullptr},
-    {nullptr, "DataSource", nullptr, 1005, 0, nullptr},
-    {nullptr, "DataColumn", nullptr, 1005, 0, nullptr},
-    {nullptr, "BindingOption", nullptr, 1001, 0, nullptr},
+    NamedProperty("ItemData", property_type::kData2),
+    NamedProperty("DataSource", property_type::kText),
+    NamedProperty("DataColumn", property_type::kText),
+    NamedProperty("BindingOption", property_type::kInteger2),
 };
 static_assert(std::size(kOwnProperties) == kListBoxPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);

@@ -130,7 +130,7 @@ class TransparentLabelUnit final : public OwnWindowUnit {
 
 bool TransparentLabelUnit::CreateNative(const UnitCreateArgs& args) {
   if (!EnsureUnitClass(kTransparentLabelClass, &OwnWindowProc<TransparentLabelUnit>,
-                       static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)))) {
+                       StockBrush(NULL_BRUSH))) {
     return false;
   }
   HWND label = CreateWindowExA(
