@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/assertion.h"
+
 namespace mnemora::fuzz {
 
 class FuzzInput {
@@ -56,11 +58,11 @@ class FuzzInput {
   size_t at_ = 0;
 };
 
-// A check of the code under test; a failed one is a finding.
+// A check of the code under test; a failed one is a finding, reported as
+// a failed assertion, which ends the run for libFuzzer to record.
 inline void Require(bool condition, const char* what) {
   if (!condition) {
-    std::fprintf(stderr, "fuzz check failed: %s\n", what);
-    std::abort();
+    StopOnFailedAssertion(what, __FILE__, __LINE__);
   }
 }
 

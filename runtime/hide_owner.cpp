@@ -2,6 +2,7 @@
 
 #include "runtime/end_program.h"
 #include "runtime/ui_thread_channel.h"
+#include "runtime/win_handles.h"
 
 namespace mnemora {
 namespace {
@@ -31,7 +32,7 @@ HWND CreateHideOwnerWindow() {
     windowClass.lpfnWndProc = HideOwnerProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    windowClass.hbrBackground = StockBrush(NULL_BRUSH);
     windowClass.lpszClassName = kHideOwnerClass;
     RegisterClassA(&windowClass);
   }

@@ -61,6 +61,21 @@ using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueModule = UniqueHandle<HMODULE, NullInvalidTraits<HMODULE, FreeLibrary>>;
 using UniqueIcon = UniqueHandle<HICON, NullInvalidTraits<HICON, DestroyIcon>>;
 using UniqueWindow = UniqueHandle<HWND, NullInvalidTraits<HWND, DestroyWindowIfAlive>>;
-using UniqueGdiObject = UniqueHandle<HGDIOBJ, NullInvalidTraits<HGDIOBJ, DeleteObject>>;
+// GDI objects by their type, so that no caller casts what it owns.
+template <typename Object>
+using UniqueGdi = UniqueHandle<Object, NullInvalidTraits<Object, DeleteObject>>;
+using UniqueFont = UniqueGdi<HFONT>;
+using UniqueBrush = UniqueGdi<HBRUSH>;
+using UniqueBitmap = UniqueGdi<HBITMAP>;
+// Stock objects by their type; the platform owns them and never frees them.
+inline HBRUSH StockBrush(int which) {
+  return static_cast<HBRUSH>(GetStockObject(which));
+}
+inline HFONT StockFont(int which) {
+  return static_cast<HFONT>(GetStockObject(which));
+}
+
+// An object of any GDI type.
+using UniqueGdiObject = UniqueGdi<HGDIOBJ>;
 
 }  // namespace mnemora

@@ -202,8 +202,8 @@ std::optional<DecodedImage> DecodeIcon(std::span<const uint8_t> bytes) {
   if (!icon || !GetIconInfo(icon.Get(), &info)) {
     return std::nullopt;
   }
-  UniqueGdiObject colourBits(info.hbmColor);
-  UniqueGdiObject maskBits(info.hbmMask);
+  UniqueBitmap colourBits(info.hbmColor);
+  UniqueBitmap maskBits(info.hbmMask);
   BITMAP size{};
   const bool monochrome = !colourBits;
   if (GetObjectA(monochrome ? maskBits.Get() : colourBits.Get(), sizeof size, &size) == 0) {
@@ -254,7 +254,7 @@ std::optional<DecodedImage> DecodeIcon(std::span<const uint8_t> bytes) {
 // empty AND mask.
 UniqueIcon IconFromImage(const DecodedImage& image) {
   PictureBitmap colour = PictureBitmap::Create(image.width, image.height);
-  UniqueGdiObject mask(CreateBitmap(image.width, image.height, 1, 1, nullptr));
+  UniqueBitmap mask(CreateBitmap(image.width, image.height, 1, 1, nullptr));
   if (!colour || !mask) {
     return UniqueIcon();
   }
@@ -262,7 +262,7 @@ UniqueIcon IconFromImage(const DecodedImage& image) {
   ICONINFO info{};
   info.fIcon = TRUE;
   info.hbmColor = colour.Handle();
-  info.hbmMask = static_cast<HBITMAP>(mask.Get());
+  info.hbmMask = mask.Get();
   return UniqueIcon(CreateIconIndirect(&info));
 }
 

@@ -39,7 +39,7 @@ class PictureBitmap {
   static PictureBitmap Create(int width, int height);
 
   explicit operator bool() const { return static_cast<bool>(bitmap_); }
-  HBITMAP Handle() const { return static_cast<HBITMAP>(bitmap_.Get()); }
+  HBITMAP Handle() const { return bitmap_.Get(); }
   int Width() const { return width_; }
   int Height() const { return height_; }
   // width x height pixels 0x00RRGGBB (the top byte is 0xFF), rows from the
@@ -47,7 +47,7 @@ class PictureBitmap {
   uint32_t* Pixels() const { return bits_; }
 
  private:
-  UniqueGdiObject bitmap_;
+  UniqueBitmap bitmap_;
   uint32_t* bits_ = nullptr;
   int width_ = 0;
   int height_ = 0;

@@ -59,12 +59,12 @@ void FillAround(HDC dc, const RECT& outer, const RECT& inner, HBRUSH brush) {
 // A pattern brush of any size repeats the picture in one fill; the brush
 // origin is in device units.
 void Tile(HDC dc, const RECT& area, const PictureBitmap& picture) {
-  UniqueGdiObject brush(CreatePatternBrush(picture.Handle()));
+  UniqueBrush brush(CreatePatternBrush(picture.Handle()));
   POINT origin{area.left, area.top};
   LPtoDP(dc, &origin, 1);
   POINT previous;
   SetBrushOrgEx(dc, origin.x, origin.y, &previous);
-  FillRect(dc, &area, static_cast<HBRUSH>(brush.Get()));
+  FillRect(dc, &area, brush.Get());
   SetBrushOrgEx(dc, previous.x, previous.y, nullptr);
 }
 
@@ -114,8 +114,8 @@ const PictureBitmap& PictureCache::ComposedOver(COLORREF background) {
 
 void PaintPicture(HDC dc, const RECT& area, const PictureBitmap& picture, int32_t mode,
                   COLORREF background) {
-  UniqueGdiObject brush(CreateSolidBrush(background));
-  const auto fill = static_cast<HBRUSH>(brush.Get());
+  UniqueBrush brush(CreateSolidBrush(background));
+  const auto fill = brush.Get();
   if (!picture || IsRectEmpty(&area)) {
     FillRect(dc, &area, fill);
     return;

@@ -9,9 +9,9 @@ COLORREF ResolveColour(uint32_t colour) {
   return colour == kButtonFaceColour ? GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(colour);
 }
 
-UniqueGdiObject CreateUnitFont(const Bytes& fontRecord) {
+UniqueFont CreateUnitFont(const Bytes& fontRecord) {
   if (fontRecord.size() != kFontRecordSize) {
-    return UniqueGdiObject();
+    return UniqueFont();
   }
   LOGFONTA font;
   std::memcpy(&font, fontRecord.data(), sizeof font);
@@ -20,11 +20,11 @@ UniqueGdiObject CreateUnitFont(const Bytes& fontRecord) {
   font.lfClipPrecision = 0;
   font.lfQuality = PROOF_QUALITY;
   font.lfPitchAndFamily = 0;
-  return UniqueGdiObject(CreateFontIndirectA(&font));
+  return UniqueFont(CreateFontIndirectA(&font));
 }
 
-HFONT FontOrDefault(const UniqueGdiObject& font) {
-  return static_cast<HFONT>(font ? font.Get() : GetStockObject(DEFAULT_GUI_FONT));
+HFONT FontOrDefault(const UniqueFont& font) {
+  return font ? font.Get() : StockFont(DEFAULT_GUI_FONT);
 }
 
 int32_t ClampInt(int64_t v, int32_t low, int32_t high) {

@@ -20,9 +20,9 @@ COLORREF ResolveColour(uint32_t colour);
 // gives null, meaning the stock default GUI font.
 inline constexpr size_t kFontRecordSize = 60;
 static_assert(sizeof(LOGFONTA) == kFontRecordSize, "a font record is a LOGFONTA");
-UniqueGdiObject CreateUnitFont(const Bytes& fontRecord);
+UniqueFont CreateUnitFont(const Bytes& fontRecord);
 // The font to select: the unit's own, or the default GUI font.
-HFONT FontOrDefault(const UniqueGdiObject& font);
+HFONT FontOrDefault(const UniqueFont& font);
 
 // Border styles 0 to 5 (clamped): none, sunken, raised, shallow sunken,
 // framed, single line; applied by changing styles and refreshing the frame.

@@ -12,8 +12,25 @@
 
 namespace mnemora {
 
+// A block's fields in stored order: Fields visits each value it is given,
+// FieldsSince only in a block of version `since` or later.
+template <typename Visitor>
+class FieldList {
+ public:
+  template <typename... T>
+  void Fields(T&... values) {
+    (static_cast<Visitor&>(*this).Field(values), ...);
+  }
+  template <typename... T>
+  void FieldsSince(uint32_t version, uint32_t since, T&... values) {
+    if (version >= since) {
+      Fields(values...);
+    }
+  }
+};
+
 // Reads each field into the value it is given.
-class FieldsIn {
+class FieldsIn : public FieldList<FieldsIn> {
  public:
   explicit FieldsIn(const Bytes& block) : reader_(block) {}
 
@@ -31,7 +48,7 @@ class FieldsIn {
 };
 
 // Writes each field it is given.
-class FieldsOut {
+class FieldsOut : public FieldList<FieldsOut> {
  public:
   void Field(uint32_t value) { writer_.Dword(value); }
   void Field(int32_t value) { writer_.SignedDword(value); }

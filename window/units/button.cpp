@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <iterator>
-#include <memory>
 #include <string>
 #include <utility>
 
@@ -12,8 +11,9 @@
 #include "window/unit_support.h"
 #include "window/units/button_block.h"
 #include "window/units/control_unit.h"
+#include "window/units/kind_operations.h"
 #include "window/units/property_table.h"
-#include "window/units/unit_interface.h"
+#include "window/units/unit_kind_helpers.h"
 
 namespace mnemora {
 namespace {
@@ -42,14 +42,13 @@ enum ButtonProperty : int32_t {
   kButtonPropertyCount
 };
 
-// Type codes: 1009 picture, 1003 boolean, 1005 text, 1006 choice, 1013 font.
 constexpr UnitPropertyEntry kOwnProperties[] = {
-    {nullptr, "Picture", nullptr, 1009, 0, nullptr},
-    {nullptr, "Default", nullptr, 1003, 0, nullptr},
-    {nullptr, "Caption", nullptr, 1005, 0, nullptr},
-    {nullptr, "HorizontalAlignment", nullptr, 1006, 0, nullptr},
-    {nullptr, "VerticalAlignment", nullptr, 1006, 0, nullptr},
-    {nullptr, "Font", nullptr, 1013, 0, nullptr},
+    NamedProperty("Picture", property_type::kPicture),
+    NamedProperty("Default", property_type::kBoolean),
+    NamedProperty("Caption", property_type::kText),
+    NamedProperty("HorizontalAlignment", property_type::kChoice),
+    NamedProperty("VerticalAlignment", property_type::kChoice),
+    NamedProperty("Font", property_type::kFont),
 };
 static_assert(std::size(kOwnProperties) == kButtonPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);
@@ -61,24 +60,6 @@ uint32_t ClampedAlignment(int64_t value) {
 
 DWORD AlignmentStyle(const ButtonProperties& p) {
   return kHorizontalBits[p.horizontalAlignment] | kVerticalBits[p.verticalAlignment];
-}
-
-// A text value stops at its first zero byte, as the runtime's texts do.
-std::string TextOf(const Bytes& bytes) {
-  std::string text(bytes.begin(), bytes.end());
-  return text.substr(0, text.find('\0'));
-}
-
-UnitValue Number(int64_t number) {
-  UnitValue value;
-  value.number = number;
-  return value;
-}
-
-UnitValue ByteValue(Bytes bytes) {
-  UnitValue value;
-  value.bytes = std::move(bytes);
-  return value;
 }
 
 // What a stored picture becomes on the button: an icon for icon and cursor
@@ -103,6 +84,11 @@ ButtonPicture DecodeButtonPicture(const Bytes& bytes) {
 
 class ButtonUnit final : public ControlUnit {
  public:
+  // The caption is the one stored text.
+  static void ConvertTexts(ButtonProperties& p, TextConversion convert) {
+    p.caption = convert(p.caption);
+  }
+
   ButtonUnit(const UnitCreateArgs& args, ButtonProperties properties)
       : ControlUnit(args.windowId, args.unitId, unit_kind::kButton, GoneReport::kReported),
         properties_(std::move(properties)) {
@@ -130,11 +116,9 @@ class ButtonUnit final : public ControlUnit {
   DWORD Style() const;
   void ApplyDefaultButton();
   void ApplyAlignment();
-  void ApplyFont(BOOL redraw);
 
   ButtonProperties properties_;
   ButtonPicture picture_;
-  UniqueGdiObject font_;
 };
 
 DWORD ButtonUnit::Style() const {
@@ -167,7 +151,7 @@ bool ButtonUnit::CreateNative(const UnitCreateArgs& args) {
     SendMessageA(handle, BM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(picture_.bitmap.Handle()));
   }
-  ApplyFont(FALSE);
+  ShowFont(properties_.font, FALSE);
   return true;
 }
 
@@ -182,12 +166,6 @@ void ButtonUnit::ApplyAlignment() {
   style = (style & ~static_cast<LONG_PTR>(kAlignmentBits)) | AlignmentStyle(properties_);
   SetWindowLongPtrA(Handle(), GWL_STYLE, style);
   InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-void ButtonUnit::ApplyFont(BOOL redraw) {
-  UniqueGdiObject font = CreateUnitFont(properties_.font);
-  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font)), redraw);
-  font_ = std::move(font);
 }
 
 bool ButtonUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
@@ -229,7 +207,7 @@ bool ButtonUnit::SetProperty(int32_t index, const UnitValue& value) {
       ApplyDefaultButton();
       return false;
     case kCaption:
-      p.caption = TextOf(value.bytes);
+      p.caption = TextOf(value);
       SetWindowTextA(Handle(), p.caption.c_str());
       return false;
     case kHorizontalAlignment:
@@ -242,7 +220,7 @@ bool ButtonUnit::SetProperty(int32_t index, const UnitValue& value) {
       return false;
     case kFont:
       p.font = value.bytes;
-      ApplyFont(TRUE);
+      ShowFont(p.font, TRUE);
       return false;
     default:
       return false;
@@ -253,87 +231,26 @@ UnitValue ButtonUnit::GetProperty(int32_t index) const {
   const ButtonProperties& p = properties_;
   switch (index) {
     case kPicture:
-      return ByteValue(p.picture);
+      return BytesValue(p.picture);
     case kDefaultButton:
-      return Number(p.defaultButton);
+      return NumberValue(p.defaultButton);
     case kCaption:
-      return ByteValue(Bytes(p.caption.begin(), p.caption.end()));
+      return TextValue(p.caption);
     case kHorizontalAlignment:
-      return Number(p.horizontalAlignment);
+      return NumberValue(p.horizontalAlignment);
     case kVerticalAlignment:
-      return Number(p.verticalAlignment);
+      return NumberValue(p.verticalAlignment);
     case kFont:
-      return ByteValue(p.font);
+      return BytesValue(p.font);
     default:
       return UnitValue();
   }
 }
 
-ButtonUnit* AsButton(UnitObject* unit) {
-  return static_cast<ButtonUnit*>(unit);
-}
-
-UnitObject* CreateButton(const UnitCreateArgs& args) {
-  ButtonProperties properties;
-  if (!ReadButtonBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
-                       &properties)) {
-    return nullptr;
-  }
-  auto button = std::make_unique<ButtonUnit>(args, std::move(properties));
-  return button->CreateNative(args) ? button.release() : nullptr;
-}
-
-bool SetButtonProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  return AsButton(unit)->SetProperty(index, value);
-}
-
-UnitValue GetButtonProperty(UnitObject* unit, int32_t index) {
-  return AsButton(unit)->GetProperty(index);
-}
-
-Bytes SaveButton(UnitObject* unit) {
-  return AsButton(unit)->Save();
-}
-
-bool ButtonActsOnEnter(UnitObject* unit) {
-  return AsButton(unit)->ActsOnEnter();
-}
-
-// The caption is the one stored text; a block the kind would not load
-// comes back unchanged.
-Bytes ConvertButtonTexts(const Bytes& block, std::string (*convert)(const std::string& text)) {
-  ButtonProperties properties;
-  if (!ReadButtonBlock(block, &properties)) {
-    return block;
-  }
-  properties.caption = convert(properties.caption);
-  return WriteButtonBlock(properties);
-}
-
-void* GetButtonInterface(int32_t operation) {
-  static constexpr UnitKindOperations kOperations = {
-      .create = CreateButton,
-      .setProperty = SetButtonProperty,
-      .save = SaveButton,
-      .getProperty = GetButtonProperty,
-      .convertTexts = ConvertButtonTexts,
-      .enterInterest = ButtonActsOnEnter,
-  };
-  return OperationByNumber(kOperations, operation);
-}
-
 }  // namespace
 
-const UnitTypeDescriptor kButtonKindDescriptor = {
-    "按钮",
-    "Button",
-    {},
-    kStateFlags,
-    {},
-    static_cast<uint32_t>(kProperties.size()),
-    kProperties.data(),
-    GetButtonInterface,
-    {},
-};
+constinit const UnitTypeDescriptor kButtonKindDescriptor =
+    KindOperations<ButtonUnit, ReadButtonBlock, WriteButtonBlock>::Descriptor(
+        "按钮", "Button", kStateFlags, kProperties);
 
 }  // namespace mnemora

@@ -5,25 +5,20 @@
 namespace mnemora {
 namespace {
 
-template <typename Fields, typename Properties>
-void VisitButtonFields(Fields& f, Properties& p) {
-  f.Field(p.defaultButton);
-  f.Field(p.horizontalAlignment);
-  f.Field(p.verticalAlignment);
-  f.Field(p.picture);
-  f.Field(p.font);
-  f.Field(p.caption);
-}
+// The fields after the version, in stored order.
+constexpr auto kButtonFields = [](auto& f, auto& p) {
+  f.Fields(p.defaultButton, p.horizontalAlignment, p.verticalAlignment, p.picture, p.font,
+           p.caption);
+};
 
 }  // namespace
 
 bool ReadButtonBlock(const Bytes& block, ButtonProperties* out) {
-  return ReadVersionedBlock(block, kButtonBlockVersion, out,
-                            [](auto& f, auto& p) { VisitButtonFields(f, p); });
+  return ReadVersionedBlock(block, kButtonBlockVersion, out, kButtonFields);
 }
 
 Bytes WriteButtonBlock(const ButtonProperties& properties) {
-  return WriteVersionedBlock(properties, [](auto& f, auto& p) { VisitButtonFields(f, p); });
+  return WriteVersionedBlock(properties, kButtonFields);
 }
 
 }  // namespace mnemora

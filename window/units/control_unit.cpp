@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "runtime/assertion.h"
+#include "window/unit_support.h"
 #include "window/units/caption_kind_support.h"
 
 namespace mnemora {
@@ -37,6 +38,31 @@ void ControlUnit::DestroyControl() {
   if (std::exchange(controlAlive_, false)) {
     DestroyWindow(Handle());
   }
+}
+
+void ControlUnit::ShowFont(const Bytes& fontRecord, BOOL redraw) {
+  UniqueFont font = CreateUnitFont(fontRecord);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font)), redraw);
+  font_ = std::move(font);
+}
+
+HFONT ControlUnit::Font() const {
+  return FontOrDefault(font_);
+}
+
+void ControlUnit::ReplaceBackground(uint32_t storedColour, COLORREF colour) {
+  background_.Reset(storedColour == kButtonFaceColour ? nullptr : CreateSolidBrush(colour));
+}
+
+HBRUSH ControlUnit::Background() const {
+  return background_ ? background_.Get() : GetSysColorBrush(COLOR_BTNFACE);
+}
+
+LRESULT ControlUnit::AnswerColours(WPARAM dc, uint32_t textColour,
+                                   uint32_t backgroundColour) const {
+  SetTextColor(reinterpret_cast<HDC>(dc), ResolveColour(textColour));
+  SetBkColor(reinterpret_cast<HDC>(dc), ResolveColour(backgroundColour));
+  return reinterpret_cast<LRESULT>(Background());
 }
 
 LRESULT CALLBACK ControlUnit::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,

@@ -14,6 +14,8 @@
 
 #include <cstdint>
 
+#include "runtime/win_handles.h"
+#include "window/form_bytes.h"
 #include "window/unit_object.h"
 
 namespace mnemora {
@@ -48,6 +50,21 @@ class ControlUnit : public UnitObject {
   // At WM_NCDESTROY, already unhooked, before the control's own handling.
   virtual void OnControlGone() {}
 
+  // Hands the control the font a stored record describes (the default GUI
+  // font for an empty record); the control has the new font before the old
+  // one is deleted.
+  void ShowFont(const Bytes& fontRecord, BOOL redraw);
+  HFONT Font() const;
+  // The background brush: the system's button-face brush, which follows the
+  // current button-face colour, while the stored colour says button face;
+  // otherwise a solid brush of the colour.
+  void ReplaceBackground(uint32_t storedColour, COLORREF colour);
+  HBRUSH Background() const;
+  // The answer to the control's colour question (WM_CTLCOLOR...): the
+  // stored text and background colours set in the DC, and the background
+  // brush.
+  LRESULT AnswerColours(WPARAM dc, uint32_t textColour, uint32_t backgroundColour) const;
+
  private:
   static LRESULT CALLBACK SubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR unit);
@@ -55,6 +72,8 @@ class ControlUnit : public UnitObject {
 
   GoneReport report_;
   bool controlAlive_ = false;
+  UniqueFont font_;         // null: the default GUI font
+  UniqueBrush background_;  // null: the system's button-face brush
 };
 
 }  // namespace mnemora

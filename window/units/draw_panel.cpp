@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <iterator>
-#include <memory>
 #include <utility>
 
 #include "window/gdi_scopes.h"
@@ -13,6 +12,8 @@
 #include "window/unit_support.h"
 #include "window/units/caption_kind_support.h"
 #include "window/units/draw_panel_block.h"
+#include "window/units/kind_operations.h"
+#include "window/units/own_window_unit.h"
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 
@@ -49,24 +50,22 @@ enum DrawPanelProperty : int32_t {
   kDrawPanelPropertyCount
 };
 
-// Type codes: 1006 choice, 1014 colour, 1009 picture, 1003 boolean, 1001
-// integer, 1013 font.
 constexpr UnitPropertyEntry kOwnProperties[] = {
-    {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
-    {nullptr, "BackColor", nullptr, 1014, 0, nullptr},
-    {nullptr, "Picture", nullptr, 1009, 0, nullptr},
-    {nullptr, "PictureMode", nullptr, 1006, 0, nullptr},
-    {nullptr, "KeepDrawing", nullptr, 1003, 0, nullptr},
-    {nullptr, "DrawingUnit", nullptr, 1006, 0, nullptr},
-    {nullptr, "PenStyle", nullptr, 1006, 0, nullptr},
-    {nullptr, "DrawingMode", nullptr, 1006, 0, nullptr},
-    {nullptr, "PenWidth", nullptr, 1001, 0, nullptr},
-    {nullptr, "PenColor", nullptr, 1014, 0, nullptr},
-    {nullptr, "BrushStyle", nullptr, 1006, 0, nullptr},
-    {nullptr, "BrushColor", nullptr, 1014, 0, nullptr},
-    {nullptr, "TextColor", nullptr, 1014, 0, nullptr},
-    {nullptr, "TextBackColor", nullptr, 1014, 0, nullptr},
-    {nullptr, "Font", nullptr, 1013, 0, nullptr},
+    NamedProperty("BorderStyle", property_type::kChoice),
+    NamedProperty("BackColor", property_type::kColour),
+    NamedProperty("Picture", property_type::kPicture),
+    NamedProperty("PictureMode", property_type::kChoice),
+    NamedProperty("KeepDrawing", property_type::kBoolean),
+    NamedProperty("DrawingUnit", property_type::kChoice),
+    NamedProperty("PenStyle", property_type::kChoice),
+    NamedProperty("DrawingMode", property_type::kChoice),
+    NamedProperty("PenWidth", property_type::kInteger2),
+    NamedProperty("PenColor", property_type::kColour),
+    NamedProperty("BrushStyle", property_type::kChoice),
+    NamedProperty("BrushColor", property_type::kColour),
+    NamedProperty("TextColor", property_type::kColour),
+    NamedProperty("TextBackColor", property_type::kColour),
+    NamedProperty("Font", property_type::kFont),
 };
 static_assert(std::size(kOwnProperties) == kDrawPanelPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);
@@ -98,50 +97,19 @@ void ClampProperties(DrawPanelProperties* p) {
   p->brushStyle = Clamped(stored(p->brushStyle), kMaxBrushStyle);
 }
 
-UnitValue Number(int64_t number) {
-  UnitValue value;
-  value.number = number;
-  return value;
-}
-
-UnitValue ByteValue(const Bytes& bytes) {
-  UnitValue value;
-  value.bytes = bytes;
-  return value;
-}
-
 LRESULT CALLBACK DrawPanelProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
 
-bool EnsureDrawPanelClass() {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (GetClassInfoA(instance, kClassName, &existing)) {
-    return true;
-  }
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  windowClass.lpfnWndProc = DrawPanelProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  return RegisterClassA(&windowClass) != 0;
-}
-
-class DrawPanelUnit final : public UnitObject {
+class DrawPanelUnit final : public OwnWindowUnit {
  public:
+  // No ConvertTexts: the panel stores no texts.
   DrawPanelUnit(const UnitCreateArgs& args, DrawPanelProperties properties)
-      : UnitObject(args.windowId, args.unitId, unit_kind::kDrawPanel),
+      : OwnWindowUnit(args.windowId, args.unitId, unit_kind::kDrawPanel),
         properties_(std::move(properties)) {
     properties_.version = kDrawPanelBlockVersion;
     ClampProperties(&properties_);
     StorePicture(properties_.backgroundPicture);
   }
-  ~DrawPanelUnit() override {
-    if (std::exchange(nativeAlive_, false)) {
-      // Taken down with its object: nothing to report.
-      DestroyWindow(Handle());
-    }
-  }
+  ~DrawPanelUnit() override { DestroyNative(); }
 
   bool CreateNative(const UnitCreateArgs& args);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -151,21 +119,16 @@ class DrawPanelUnit final : public UnitObject {
   Bytes Save() const { return WriteDrawPanelBlock(properties_); }
 
   // For the window procedure, from WM_NCCREATE on.
-  void AttachTo(HWND handle) {
-    Attach(handle);
-    nativeAlive_ = true;
-  }
+  void AttachTo(HWND handle) { AttachNative(handle); }
 
  private:
   void StorePicture(const Bytes& bytes);
   void Paint(HDC dc);
   void OnPaint();
-  LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
   void Repaint() { InvalidateRect(Handle(), nullptr, FALSE); }
 
   DrawPanelProperties properties_;
   PictureCache picture_;
-  bool nativeAlive_ = false;
 };
 
 // The panel whose CreateWindowExA runs now. WM_NCCREATE attaches it
@@ -174,7 +137,7 @@ class DrawPanelUnit final : public UnitObject {
 DrawPanelUnit* g_panelBeingCreated = nullptr;
 
 bool DrawPanelUnit::CreateNative(const UnitCreateArgs& args) {
-  if (!EnsureDrawPanelClass()) {
+  if (!EnsureUnitClass(kClassName, DrawPanelProc, nullptr)) {
     return false;
   }
   const DWORD style = kBaseStyle | (args.style & (kUnitStyleDisabled | kUnitStyleTabStop));
@@ -223,17 +186,6 @@ void DrawPanelUnit::OnPaint() {
   }
 }
 
-// The last message: the report lets the window system delete this object,
-// so nothing may touch it afterwards.
-LRESULT DrawPanelUnit::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-  const bool wentFirst = std::exchange(nativeAlive_, false);
-  const LRESULT result = DefWindowProcA(Handle(), WM_NCDESTROY, wParam, lParam);
-  if (wentFirst) {
-    ReportUnitDestroyed(WindowId(), UnitId());
-  }
-  return result;
-}
-
 LRESULT DrawPanelUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND handle = Handle();
   switch (message) {
@@ -269,10 +221,7 @@ LRESULT CALLBACK DrawPanelProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
   if (message == WM_NCCREATE && g_panelBeingCreated != nullptr) {
     std::exchange(g_panelBeingCreated, nullptr)->AttachTo(handle);
   }
-  // Only panels use this procedure, so the attached object is a panel.
-  auto* panel = static_cast<DrawPanelUnit*>(UnitObjectOf(handle));
-  return panel != nullptr ? panel->OnMessage(message, wParam, lParam)
-                          : DefWindowProcA(handle, message, wParam, lParam);
+  return OwnWindowProc<DrawPanelUnit>(handle, message, wParam, lParam);
 }
 
 bool DrawPanelUnit::SetProperty(int32_t index, const UnitValue& value) {
@@ -338,89 +287,44 @@ UnitValue DrawPanelUnit::GetProperty(int32_t index) const {
   const DrawPanelProperties& p = properties_;
   switch (index) {
     case kBorderStyle:
-      return Number(p.borderStyle);
+      return NumberValue(p.borderStyle);
     case kBackgroundColour:
-      return Number(p.backgroundColour);
+      return NumberValue(p.backgroundColour);
     case kBackgroundPicture:
-      return ByteValue(p.backgroundPicture);
+      return BytesValue(p.backgroundPicture);
     case kPictureMode:
-      return Number(p.pictureMode);
+      return NumberValue(p.pictureMode);
     case kKeepDrawing:
-      return Number(p.keepDrawing);
+      return NumberValue(p.keepDrawing);
     case kDrawingUnit:
-      return Number(p.drawingUnit);
+      return NumberValue(p.drawingUnit);
     case kPenStyle:
-      return Number(p.penStyle);
+      return NumberValue(p.penStyle);
     case kDrawingMode:
-      return Number(p.drawingMode);
+      return NumberValue(p.drawingMode);
     case kPenWidth:
-      return Number(p.penWidth);
+      return NumberValue(p.penWidth);
     case kPenColour:
-      return Number(p.penColour);
+      return NumberValue(p.penColour);
     case kBrushStyle:
-      return Number(p.brushStyle);
+      return NumberValue(p.brushStyle);
     case kBrushColour:
-      return Number(p.brushColour);
+      return NumberValue(p.brushColour);
     case kTextColour:
-      return Number(p.textColour);
+      return NumberValue(p.textColour);
     case kTextBackgroundColour:
-      return Number(p.textBackgroundColour);
+      return NumberValue(p.textBackgroundColour);
     case kFont:
-      return ByteValue(p.font);
+      return BytesValue(p.font);
     default:
       return UnitValue();
   }
 }
 
-DrawPanelUnit* AsPanel(UnitObject* unit) {
-  return static_cast<DrawPanelUnit*>(unit);
-}
-
-UnitObject* CreateDrawPanel(const UnitCreateArgs& args) {
-  DrawPanelProperties properties;
-  if (!ReadDrawPanelBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
-                          &properties)) {
-    return nullptr;
-  }
-  auto panel = std::make_unique<DrawPanelUnit>(args, std::move(properties));
-  return panel->CreateNative(args) ? panel.release() : nullptr;
-}
-
-bool SetDrawPanelProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  return AsPanel(unit)->SetProperty(index, value);
-}
-
-UnitValue GetDrawPanelProperty(UnitObject* unit, int32_t index) {
-  return AsPanel(unit)->GetProperty(index);
-}
-
-Bytes SaveDrawPanel(UnitObject* unit) {
-  return AsPanel(unit)->Save();
-}
-
-// The panel stores no texts, so it has no text conversion.
-void* GetDrawPanelInterface(int32_t operation) {
-  static constexpr UnitKindOperations kOperations = {
-      .create = CreateDrawPanel,
-      .setProperty = SetDrawPanelProperty,
-      .save = SaveDrawPanel,
-      .getProperty = GetDrawPanelProperty,
-  };
-  return OperationByNumber(kOperations, operation);
-}
-
 }  // namespace
 
-const UnitTypeDescriptor kDrawPanelKindDescriptor = {
-    "画板",
-    "DrawPanel",
-    {},
-    kStateFlags,
-    {},
-    static_cast<uint32_t>(kProperties.size()),
-    kProperties.data(),
-    GetDrawPanelInterface,
-    {},
-};
+constinit const UnitTypeDescriptor kDrawPanelKindDescriptor =
+    KindOperations<DrawPanelUnit, ReadDrawPanelBlock, WriteDrawPanelBlock>::Descriptor(
+        "画板", "DrawPanel", kStateFlags, kProperties);
 
 }  // namespace mnemora

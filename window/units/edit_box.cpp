@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <utility>
 
@@ -18,6 +17,7 @@
 #include "window/units/control_unit.h"
 #include "window/units/edit_box_block.h"
 #include "window/units/edit_box_input.h"
+#include "window/units/kind_operations.h"
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/units/unit_kind_helpers.h"
@@ -54,27 +54,27 @@ enum EditBoxProperty : int32_t {
 
 // The kind's own properties, in the order of their numbers from 8.
 constexpr UnitPropertyEntry kOwnProperties[] = {
-    {nullptr, "Content", nullptr, 1005, 0, nullptr},
-    {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
-    {nullptr, "TextColour", nullptr, 1014, 0, nullptr},
-    {nullptr, "BackgroundColour", nullptr, 1015, 0, nullptr},
-    {nullptr, "Font", nullptr, 1013, 0, nullptr},
-    {nullptr, "HideSelection", nullptr, 1003, 0, nullptr},
-    {nullptr, "MaxLength", nullptr, 1001, 0, nullptr},
-    {nullptr, "MultiLine", nullptr, 1003, 0, nullptr},
-    {nullptr, "ScrollBars", nullptr, 1006, 0, nullptr},
-    {nullptr, "Alignment", nullptr, 1006, 0, nullptr},
-    {nullptr, "InputMode", nullptr, 1006, 0, nullptr},
-    {nullptr, "PasswordCharacter", nullptr, 1005, 0, nullptr},
-    {nullptr, "CaseConversion", nullptr, 1006, 0, nullptr},
-    {nullptr, "AdjusterMode", nullptr, 1006, 0, nullptr},
-    {nullptr, "AdjusterMinimum", nullptr, 1001, 0, nullptr},
-    {nullptr, "AdjusterMaximum", nullptr, 1001, 0, nullptr},
-    {nullptr, "SelectionStart", nullptr, 1001, 0, nullptr},
-    {nullptr, "SelectionLength", nullptr, 1001, 0, nullptr},
-    {nullptr, "SelectedText", nullptr, 1005, 0, nullptr},
-    {nullptr, "DataSource", nullptr, 1005, 0, nullptr},
-    {nullptr, "DataColumn", nullptr, 1005, 0, nullptr},
+    NamedProperty("Content", property_type::kText),
+    NamedProperty("BorderStyle", property_type::kChoice),
+    NamedProperty("TextColour", property_type::kColour),
+    NamedProperty("BackgroundColour", property_type::kBackgroundColour),
+    NamedProperty("Font", property_type::kFont),
+    NamedProperty("HideSelection", property_type::kBoolean),
+    NamedProperty("MaxLength", property_type::kInteger2),
+    NamedProperty("MultiLine", property_type::kBoolean),
+    NamedProperty("ScrollBars", property_type::kChoice),
+    NamedProperty("Alignment", property_type::kChoice),
+    NamedProperty("InputMode", property_type::kChoice),
+    NamedProperty("PasswordCharacter", property_type::kText),
+    NamedProperty("CaseConversion", property_type::kChoice),
+    NamedProperty("AdjusterMode", property_type::kChoice),
+    NamedProperty("AdjusterMinimum", property_type::kInteger2),
+    NamedProperty("AdjusterMaximum", property_type::kInteger2),
+    NamedProperty("SelectionStart", property_type::kInteger2),
+    NamedProperty("SelectionLength", property_type::kInteger2),
+    NamedProperty("SelectedText", property_type::kText),
+    NamedProperty("DataSource", property_type::kText),
+    NamedProperty("DataColumn", property_type::kText),
 };
 static_assert(std::size(kOwnProperties) == kEditBoxPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);
@@ -160,6 +160,13 @@ DWORD EditStyle(const EditBoxProperties& p, uint32_t unitStyle) {
 
 class EditBoxUnit final : public ControlUnit {
  public:
+  // Offers the content and the two binding names.
+  static void ConvertTexts(EditBoxProperties& p, TextConversion convert) {
+    p.content = convert(p.content);
+    p.dataSource = convert(p.dataSource);
+    p.dataColumn = convert(p.dataColumn);
+  }
+
   EditBoxUnit(const UnitCreateArgs& args, EditBoxProperties properties)
       : ControlUnit(args.windowId, args.unitId, unit_kind::kEditBox, GoneReport::kNone),
         properties_(std::move(properties)) {
@@ -187,10 +194,6 @@ class EditBoxUnit final : public ControlUnit {
   // The adjuster goes with the control, whichever end comes first.
   void OnControlGone() override { adjuster_.Reset(); }
 
-  HBRUSH Brush() const {
-    return brush_ ? static_cast<HBRUSH>(brush_.Get()) : GetSysColorBrush(COLOR_BTNFACE);
-  }
-  void ReplaceBrush();
   void ReplaceFont();
   void EnsureMinimumHeight();
   void CreateAdjuster(const UnitCreateArgs& args);
@@ -206,14 +209,12 @@ class EditBoxUnit final : public ControlUnit {
   EditBoxProperties Current();
 
   EditBoxProperties properties_;
-  UniqueGdiObject font_;
-  UniqueGdiObject brush_;  // null: the system's button-face brush
   UniqueWindow adjuster_;
   bool suppressChange_ = false;
 };
 
 bool EditBoxUnit::CreateNative(const UnitCreateArgs& args) {
-  ReplaceBrush();
+  ReplaceBackground(properties_.backgroundColour, ResolveColour(properties_.backgroundColour));
   HWND edit =
       CreateWindowExA(0, "EDIT", properties_.content.c_str(), EditStyle(properties_, args.style),
                       args.left, args.top, args.width, args.height, args.parent,
@@ -238,16 +239,9 @@ bool EditBoxUnit::CreateNative(const UnitCreateArgs& args) {
   return true;
 }
 
-void EditBoxUnit::ReplaceBrush() {
-  const uint32_t colour = properties_.backgroundColour;
-  brush_.Reset(colour == kButtonFaceColour ? nullptr : CreateSolidBrush(ResolveColour(colour)));
-}
-
 // The new font is in place before the old one is deleted.
 void EditBoxUnit::ReplaceFont() {
-  UniqueGdiObject font = CreateUnitFont(properties_.font);
-  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font)), TRUE);
-  font_ = std::move(font);
+  ShowFont(properties_.font, TRUE);
   EnsureMinimumHeight();
 }
 
@@ -259,7 +253,7 @@ void EditBoxUnit::EnsureMinimumHeight() {
   SIZE size{};
   {
     WindowDc dc(Handle());
-    ScopedSelection font(dc.Get(), FontOrDefault(font_));
+    ScopedSelection font(dc.Get(), Font());
     GetTextExtentPoint32A(dc.Get(), kSampleCharacter, sizeof kSampleCharacter - 1, &size);
   }
   const int minimum = size.cy + 2 * GetSystemMetrics(SM_CYEDGE);
@@ -419,10 +413,7 @@ bool EditBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
       }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: {  // read-only and disabled edit controls
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, ResolveColour(properties_.textColour));
-      SetBkColor(dc, ResolveColour(properties_.backgroundColour));
-      *result = reinterpret_cast<LRESULT>(Brush());
+      *result = AnswerColours(wParam, properties_.textColour, properties_.backgroundColour);
       return true;
     }
     default:
@@ -489,12 +480,6 @@ EditBoxProperties EditBoxUnit::Current() {
 
 bool EditBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
   EditBoxProperties& p = properties_;
-  // Stores a choice and reports whether the window must be rebuilt for it.
-  auto rebuildOnChange = [](uint32_t* stored, uint32_t wanted) {
-    const bool changed = *stored != wanted;
-    *stored = wanted;
-    return changed;
-  };
   const int64_t number = value.number;
   switch (index) {
     case kContent:
@@ -516,7 +501,7 @@ bool EditBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
       return false;
     case kBackgroundColour:
       p.backgroundColour = static_cast<uint32_t>(number);
-      ReplaceBrush();
+      ReplaceBackground(p.backgroundColour, ResolveColour(p.backgroundColour));
       RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
       return false;
     case kFont:
@@ -524,17 +509,17 @@ bool EditBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
       ReplaceFont();
       return false;
     case kHideSelection:
-      return rebuildOnChange(&p.hideSelection, BooleanOf(value));
+      return RebuildOnChange(&p.hideSelection, BooleanOf(value));
     case kMaxLength:
       p.maxLength = static_cast<uint32_t>(ClampInt(number, 0, INT32_MAX));
       SendMessageA(Handle(), EM_LIMITTEXT, p.maxLength, 0);
       return false;
     case kMultiLine:
-      return rebuildOnChange(&p.multiLine, BooleanOf(value));
+      return RebuildOnChange(&p.multiLine, BooleanOf(value));
     case kScrollBars:
-      return rebuildOnChange(&p.scrollBars, static_cast<uint32_t>(ClampInt(number, 0, 3)));
+      return RebuildOnChange(&p.scrollBars, static_cast<uint32_t>(ClampInt(number, 0, 3)));
     case kAlignment:
-      return rebuildOnChange(&p.alignment, static_cast<uint32_t>(ClampInt(number, 0, 2)));
+      return RebuildOnChange(&p.alignment, static_cast<uint32_t>(ClampInt(number, 0, 2)));
     case kInputMode:
       p.inputMode = static_cast<uint32_t>(ClampInt(number, 0, edit_input_mode::kDateTime));
       ApplyInputMode();
@@ -548,9 +533,9 @@ bool EditBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
       return false;
     }
     case kCaseConversion:
-      return rebuildOnChange(&p.caseConversion, static_cast<uint32_t>(ClampInt(number, 0, 2)));
+      return RebuildOnChange(&p.caseConversion, static_cast<uint32_t>(ClampInt(number, 0, 2)));
     case kAdjusterMode:
-      return rebuildOnChange(&p.adjusterMode, static_cast<uint32_t>(ClampInt(number, 0, 2)));
+      return RebuildOnChange(&p.adjusterMode, static_cast<uint32_t>(ClampInt(number, 0, 2)));
     case kAdjusterMinimum:
       p.adjusterMinimum = static_cast<int32_t>(number);
       SetAdjusterRange();
@@ -654,72 +639,11 @@ void EditBoxUnit::Append(const char* text) {
                reinterpret_cast<LPARAM>(text != nullptr ? text : ""));
 }
 
-EditBoxUnit* AsEditBox(UnitObject* unit) {
-  return static_cast<EditBoxUnit*>(unit);
-}
-
-UnitObject* CreateEditBox(const UnitCreateArgs& args) {
-  EditBoxProperties properties;
-  if (!ReadEditBoxBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
-                        &properties)) {
-    return nullptr;
-  }
-  auto unit = std::make_unique<EditBoxUnit>(args, std::move(properties));
-  return unit->CreateNative(args) ? unit.release() : nullptr;
-}
-
-bool SetEditBoxProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  return AsEditBox(unit)->SetProperty(index, value);
-}
-
-UnitValue GetEditBoxProperty(UnitObject* unit, int32_t index) {
-  return AsEditBox(unit)->GetProperty(index);
-}
-
-Bytes SaveEditBox(UnitObject* unit) {
-  return AsEditBox(unit)->Save();
-}
-
-bool EditBoxWantsKey(UnitObject* unit, int32_t virtualKey) {
-  return AsEditBox(unit)->WantsKey(virtualKey);
-}
-
-// Offers the content and the two binding names; a block the kind would not
-// load comes back unchanged.
-Bytes ConvertEditBoxTexts(const Bytes& block, std::string (*convert)(const std::string& text)) {
-  EditBoxProperties properties;
-  if (!ReadEditBoxBlock(block, &properties)) {
-    return block;
-  }
-  properties.content = convert(properties.content);
-  properties.dataSource = convert(properties.dataSource);
-  properties.dataColumn = convert(properties.dataColumn);
-  return WriteEditBoxBlock(properties);
-}
-
 }  // namespace
 
-const UnitTypeDescriptor kEditBoxDescriptor = {"编辑框",
-                                               "EditBox",
-                                               {},
-                                               kEditBoxStateFlags,
-                                               {},
-                                               static_cast<uint32_t>(kProperties.size()),
-                                               kProperties.data(),
-                                               &GetEditBoxInterface,
-                                               {}};
-
-void* GetEditBoxInterface(int32_t operation) {
-  static constexpr UnitKindOperations kOperations = {
-      .create = CreateEditBox,
-      .setProperty = SetEditBoxProperty,
-      .save = SaveEditBox,
-      .getProperty = GetEditBoxProperty,
-      .keyInterest = EditBoxWantsKey,
-      .convertTexts = ConvertEditBoxTexts,
-  };
-  return OperationByNumber(kOperations, operation);
-}
+constinit const UnitTypeDescriptor kEditBoxDescriptor =
+    KindOperations<EditBoxUnit, ReadEditBoxBlock, WriteEditBoxBlock>::Descriptor(
+        "编辑框", "EditBox", kEditBoxStateFlags, kProperties);
 
 void AppendToEditBox(HWND editBox, const char* text) {
   RunOnUiThread([&] {

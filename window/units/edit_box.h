@@ -12,10 +12,6 @@ namespace mnemora {
 
 extern const UnitTypeDescriptor kEditBoxDescriptor;
 
-// Hands out the edit box's operations: create, set, save, get, key
-// interest and text conversion.
-void* GetEditBoxInterface(int32_t operation);
-
 // Puts the caret after the last character of an edit box unit's window and
 // inserts text there, raising the unit's event 0. Safe from any thread: it
 // runs whole on the UI thread. Does nothing for a window that is not an

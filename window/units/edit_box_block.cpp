@@ -5,41 +5,23 @@
 namespace mnemora {
 namespace {
 
-template <typename Fields, typename Properties>
-void VisitEditBoxFields(Fields& f, Properties& p) {
-  f.Field(p.borderStyle);
-  f.Field(p.textColour);
-  f.Field(p.backgroundColour);
-  f.Field(p.hideSelection);
-  f.Field(p.maxLength);
-  f.Field(p.multiLine);
-  f.Field(p.scrollBars);
-  f.Field(p.alignment);
-  f.Field(p.inputMode);
-  f.Field(p.passwordCharacter);
-  f.Field(p.caseConversion);
-  f.Field(p.adjusterMode);
-  f.Field(p.adjusterMinimum);
-  f.Field(p.adjusterMaximum);
-  f.Field(p.selectionStart);
-  f.Field(p.selectionLength);
-  f.Field(p.font);
-  f.Field(p.content);
-  if (p.version >= 2) {
-    f.Field(p.dataSource);
-    f.Field(p.dataColumn);
-  }
-}
+// The fields after the version, in stored order.
+constexpr auto kEditBoxFields = [](auto& f, auto& p) {
+  f.Fields(p.borderStyle, p.textColour, p.backgroundColour, p.hideSelection, p.maxLength,
+           p.multiLine, p.scrollBars, p.alignment, p.inputMode, p.passwordCharacter,
+           p.caseConversion, p.adjusterMode, p.adjusterMinimum, p.adjusterMaximum, p.selectionStart,
+           p.selectionLength, p.font, p.content);
+  f.FieldsSince(p.version, 2, p.dataSource, p.dataColumn);
+};
 
 }  // namespace
 
 bool ReadEditBoxBlock(const Bytes& block, EditBoxProperties* out) {
-  return ReadVersionedBlock(block, kEditBoxBlockVersion, out,
-                            [](auto& f, auto& p) { VisitEditBoxFields(f, p); });
+  return ReadVersionedBlock(block, kEditBoxBlockVersion, out, kEditBoxFields);
 }
 
 Bytes WriteEditBoxBlock(const EditBoxProperties& properties) {
-  return WriteVersionedBlock(properties, [](auto& f, auto& p) { VisitEditBoxFields(f, p); });
+  return WriteVersionedBlock(properties, kEditBoxFields);
 }
 
 }  // namespace mnemora

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <iterator>
-#include <memory>
 #include <string>
 #include <utility>
 
@@ -15,6 +14,7 @@
 #include "window/units/caption_kind_support.h"
 #include "window/units/control_unit.h"
 #include "window/units/group_box_block.h"
+#include "window/units/kind_operations.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
@@ -58,6 +58,11 @@ static_assert(std::size(kAlignmentStyles) == kMaxAlignment + 1, "three alignment
 
 class GroupBoxUnit final : public ControlUnit {
  public:
+  // The caption is the one stored text.
+  static void ConvertTexts(GroupBoxProperties& p, TextConversion convert) {
+    p.caption = convert(p.caption);
+  }
+
   GroupBoxUnit(const UnitCreateArgs& args, GroupBoxProperties properties)
       : ControlUnit(args.windowId, args.unitId, unit_kind::kGroupBox, GoneReport::kReported),
         properties_(std::move(properties)) {
@@ -75,24 +80,16 @@ class GroupBoxUnit final : public ControlUnit {
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  HBRUSH Brush() const {
-    // The system's brush follows the current button-face colour.
-    return brush_ ? static_cast<HBRUSH>(brush_.Get()) : GetSysColorBrush(COLOR_BTNFACE);
-  }
-  void ReplaceBrush();
-  void ReplaceFont();
   void ApplyAlignment();
   void FillBackground(HDC dc) const;
   void Repaint() { InvalidateRect(Handle(), nullptr, TRUE); }
   LRESULT OnSetText(LPARAM text);
 
   GroupBoxProperties properties_;
-  UniqueGdiObject font_;   // null: the default GUI font
-  UniqueGdiObject brush_;  // null: the system's button-face brush
 };
 
 bool GroupBoxUnit::CreateNative(const UnitCreateArgs& args) {
-  ReplaceBrush();
+  ReplaceBackground(properties_.backgroundColour, properties_.backgroundColour);
   const DWORD style =
       kBaseStyle | kAlignmentStyles[properties_.alignment] | UnitWindowStyle(args.style);
   HWND box = CreateWindowExA(0, "BUTTON", properties_.caption.c_str(), style, args.left, args.top,
@@ -105,7 +102,7 @@ bool GroupBoxUnit::CreateNative(const UnitCreateArgs& args) {
   if (!Subclass(box)) {
     return false;
   }
-  ReplaceFont();
+  ShowFont(properties_.font, TRUE);
   return true;
 }
 
@@ -115,10 +112,7 @@ bool GroupBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESU
   switch (message) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, ResolveColour(properties_.textColour));
-      SetBkColor(dc, ResolveColour(properties_.backgroundColour));
-      *result = reinterpret_cast<LRESULT>(Brush());
+      *result = AnswerColours(wParam, properties_.textColour, properties_.backgroundColour);
       return true;
     }
     default:
@@ -161,7 +155,7 @@ LRESULT GroupBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void GroupBoxUnit::FillBackground(HDC dc) const {
   RECT client;
   GetClientRect(Handle(), &client);
-  FillRect(dc, &client, Brush());
+  FillRect(dc, &client, Background());
 }
 
 // The caption is the window text at every moment.
@@ -172,18 +166,6 @@ LRESULT GroupBoxUnit::OnSetText(LPARAM text) {
     properties_.caption = caption != nullptr ? caption : "";
   }
   return result;
-}
-
-void GroupBoxUnit::ReplaceBrush() {
-  const uint32_t colour = properties_.backgroundColour;
-  brush_.Reset(colour == kButtonFaceColour ? nullptr : CreateSolidBrush(colour));
-}
-
-// The control lets go of the old font before it is deleted.
-void GroupBoxUnit::ReplaceFont() {
-  UniqueGdiObject font = CreateUnitFont(properties_.font);
-  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font)), TRUE);
-  font_ = std::move(font);
 }
 
 void GroupBoxUnit::ApplyAlignment() {
@@ -208,11 +190,11 @@ bool GroupBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
       break;
     case kBackgroundColour:
       p.backgroundColour = ColourOf(value);
-      ReplaceBrush();
+      ReplaceBackground(p.backgroundColour, p.backgroundColour);
       break;
     case kFont:
       p.font = value.bytes;
-      ReplaceFont();
+      ShowFont(p.font, TRUE);
       break;
     default:
       return false;
@@ -239,63 +221,10 @@ UnitValue GroupBoxUnit::GetProperty(int32_t index) const {
   }
 }
 
-GroupBoxUnit* AsGroupBox(UnitObject* unit) {
-  return static_cast<GroupBoxUnit*>(unit);
-}
-
-UnitObject* CreateGroupBox(const UnitCreateArgs& args) {
-  GroupBoxProperties properties;
-  if (!ReadGroupBoxBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
-                         &properties)) {
-    return nullptr;
-  }
-  auto unit = std::make_unique<GroupBoxUnit>(args, std::move(properties));
-  return unit->CreateNative(args) ? unit.release() : nullptr;
-}
-
-bool SetGroupBoxProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  return AsGroupBox(unit)->SetProperty(index, value);
-}
-
-UnitValue GetGroupBoxProperty(UnitObject* unit, int32_t index) {
-  return AsGroupBox(unit)->GetProperty(index);
-}
-
-Bytes SaveGroupBox(UnitObject* unit) {
-  return AsGroupBox(unit)->Save();
-}
-
-// Offers the caption; a block the kind would not load comes back unchanged.
-Bytes ConvertGroupBoxTexts(const Bytes& block, std::string (*convert)(const std::string& text)) {
-  GroupBoxProperties properties;
-  if (!ReadGroupBoxBlock(block, &properties)) {
-    return block;
-  }
-  properties.caption = convert(properties.caption);
-  return WriteGroupBoxBlock(properties);
-}
-
 }  // namespace
 
-const UnitTypeDescriptor kGroupBoxKindDescriptor = {"分组框",
-                                                    "GroupBox",
-                                                    {},
-                                                    kGroupBoxStateFlags,
-                                                    {},
-                                                    static_cast<uint32_t>(kProperties.size()),
-                                                    kProperties.data(),
-                                                    &GetGroupBoxInterface,
-                                                    {}};
-
-void* GetGroupBoxInterface(int32_t operation) {
-  static constexpr UnitKindOperations kOperations = {
-      .create = CreateGroupBox,
-      .setProperty = SetGroupBoxProperty,
-      .save = SaveGroupBox,
-      .getProperty = GetGroupBoxProperty,
-      .convertTexts = ConvertGroupBoxTexts,
-  };
-  return OperationByNumber(kOperations, operation);
-}
+constinit const UnitTypeDescriptor kGroupBoxKindDescriptor =
+    KindOperations<GroupBoxUnit, ReadGroupBoxBlock, WriteGroupBoxBlock>::Descriptor(
+        "分组框", "GroupBox", kGroupBoxStateFlags, kProperties);
 
 }  // namespace mnemora

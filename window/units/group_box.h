@@ -10,7 +10,4 @@ namespace mnemora {
 
 extern const UnitTypeDescriptor kGroupBoxKindDescriptor;
 
-// Create, set, save, get and text conversion.
-void* GetGroupBoxInterface(int32_t operation);
-
 }  // namespace mnemora

@@ -5,24 +5,19 @@
 namespace mnemora {
 namespace {
 
-template <typename Fields, typename Properties>
-void VisitGroupBoxFields(Fields& f, Properties& p) {
-  f.Field(p.alignment);
-  f.Field(p.textColour);
-  f.Field(p.backgroundColour);
-  f.Field(p.font);
-  f.Field(p.caption);
-}
+// The fields after the version, in stored order.
+constexpr auto kGroupBoxFields = [](auto& f, auto& p) {
+  f.Fields(p.alignment, p.textColour, p.backgroundColour, p.font, p.caption);
+};
 
 }  // namespace
 
 bool ReadGroupBoxBlock(const Bytes& block, GroupBoxProperties* out) {
-  return ReadVersionedBlock(block, kGroupBoxBlockVersion, out,
-                            [](auto& f, auto& p) { VisitGroupBoxFields(f, p); });
+  return ReadVersionedBlock(block, kGroupBoxBlockVersion, out, kGroupBoxFields);
 }
 
 Bytes WriteGroupBoxBlock(const GroupBoxProperties& properties) {
-  return WriteVersionedBlock(properties, [](auto& f, auto& p) { VisitGroupBoxFields(f, p); });
+  return WriteVersionedBlock(properties, kGroupBoxFields);
 }
 
 }  // namespace mnemora

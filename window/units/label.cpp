@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +16,8 @@
 #include "window/units/caption_drawing.h"
 #include "window/units/caption_kind_support.h"
 #include "window/units/label_block.h"
+#include "window/units/kind_operations.h"
+#include "window/units/own_window_unit.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
@@ -161,14 +162,14 @@ COLORREF GradientColour(const std::vector<COLORREF>& stops, int step, int steps)
 
 void FillWithColour(HDC dc, const RECT& area, COLORREF colour) {
   SetDCBrushColor(dc, colour);
-  FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  FillRect(dc, &area, StockBrush(DC_BRUSH));
 }
 
 // Rings from the outer edge inwards, the first colour outside.
 void DrawGradientFrame(HDC dc, RECT area, int width, const std::vector<COLORREF>& stops) {
   for (int ring = 0; ring < width && !IsRectEmpty(&area); ++ring) {
     SetDCBrushColor(dc, GradientColour(stops, ring, width));
-    FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    FrameRect(dc, &area, StockBrush(DC_BRUSH));
     InflateRect(&area, -1, -1);
   }
 }
@@ -225,20 +226,22 @@ void PaintLabel(HDC dc, RECT area, const LabelProperties& p, HFONT font, Picture
   DrawCaption(dc, area, p.caption, style);
 }
 
-class LabelUnit final : public UnitObject {
+class LabelUnit final : public OwnWindowUnit {
  public:
+  // Offers the caption and the two binding names.
+  static void ConvertTexts(LabelProperties& p, TextConversion convert) {
+    p.caption = convert(p.caption);
+    p.dataSource = convert(p.dataSource);
+    p.dataColumn = convert(p.dataColumn);
+  }
+
   LabelUnit(const UnitCreateArgs& args, LabelProperties properties)
-      : UnitObject(args.windowId, args.unitId, unit_kind::kLabel),
+      : OwnWindowUnit(args.windowId, args.unitId, unit_kind::kLabel),
         properties_(std::move(properties)) {
     properties_.version = kLabelBlockVersion;  // saved as the newest version
     ClampLabelProperties(properties_);
   }
-  ~LabelUnit() override {
-    if (std::exchange(nativeAlive_, false)) {
-      // Taken down with its object: nothing to report.
-      DestroyWindow(Handle());
-    }
-  }
+  ~LabelUnit() override { DestroyNative(); }
 
   bool CreateNative(const UnitCreateArgs& args);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -257,12 +260,10 @@ class LabelUnit final : public UnitObject {
   void OnPaint();
   LRESULT OnSetText(LPARAM text);
   LRESULT OnEventMessage(WPARAM wParam, LPARAM lParam);
-  void OnNcDestroy();
 
   LabelProperties properties_;
-  UniqueGdiObject font_;  // null: the default GUI font
+  UniqueFont font_;       // null: the default GUI font
   PictureCache picture_;  // decoded once, until the picture changes
-  bool nativeAlive_ = false;
 };
 
 LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -270,10 +271,7 @@ LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   if (ReflectToChild(message, wParam, lParam, &reflected)) {
     return reflected;
   }
-  // Only label units attach to windows of this class.
-  auto* label = static_cast<LabelUnit*>(UnitObjectOf(window));
-  return label != nullptr ? label->OnMessage(message, wParam, lParam)
-                          : DefWindowProcA(window, message, wParam, lParam);
+  return OwnWindowProc<LabelUnit>(window, message, wParam, lParam);
 }
 
 bool LabelUnit::CreateNative(const UnitCreateArgs& args) {
@@ -288,8 +286,7 @@ bool LabelUnit::CreateNative(const UnitCreateArgs& args) {
   if (label == nullptr) {
     return false;
   }
-  Attach(label);
-  nativeAlive_ = true;
+  AttachNative(label);
   font_ = CreateUnitFont(properties_.font);
   ReplacePicture(properties_.backgroundPicture);
   ApplyBorderStyle(label, NativeBorder(properties_.borderStyle));
@@ -317,8 +314,7 @@ LRESULT LabelUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
       return 0;
     case WM_NCDESTROY:
-      OnNcDestroy();
-      return 0;
+      return OnNcDestroy(wParam, lParam);
     default:
       return DefWindowProcA(Handle(), message, wParam, lParam);
   }
@@ -354,13 +350,6 @@ LRESULT LabelUnit::OnEventMessage(WPARAM wParam, LPARAM lParam) {
       RaiseUnitEvent(WindowId(), UnitId(), event::kMessage,
                      {static_cast<int32_t>(wParam), static_cast<int32_t>(lParam)});
   return outcome.returned ? outcome.value : 0;
-}
-
-void LabelUnit::OnNcDestroy() {
-  DefWindowProcA(Handle(), WM_NCDESTROY, 0, 0);
-  if (std::exchange(nativeAlive_, false)) {
-    ReportUnitDestroyed(WindowId(), UnitId());  // may delete this object
-  }
 }
 
 bool LabelUnit::SetProperty(int32_t index, const UnitValue& value) {
@@ -490,65 +479,10 @@ UnitValue LabelUnit::GetProperty(int32_t index) const {
   }
 }
 
-LabelUnit* AsLabel(UnitObject* unit) {
-  return static_cast<LabelUnit*>(unit);
-}
-
-UnitObject* CreateLabel(const UnitCreateArgs& args) {
-  LabelProperties properties;
-  if (!ReadLabelBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(), &properties)) {
-    return nullptr;
-  }
-  auto unit = std::make_unique<LabelUnit>(args, std::move(properties));
-  return unit->CreateNative(args) ? unit.release() : nullptr;
-}
-
-bool SetLabelProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  return AsLabel(unit)->SetProperty(index, value);
-}
-
-UnitValue GetLabelProperty(UnitObject* unit, int32_t index) {
-  return AsLabel(unit)->GetProperty(index);
-}
-
-Bytes SaveLabel(UnitObject* unit) {
-  return AsLabel(unit)->Save();
-}
-
-// Offers the caption and the two binding names; a block the kind would not
-// load comes back unchanged.
-Bytes ConvertLabelTexts(const Bytes& block, std::string (*convert)(const std::string& text)) {
-  LabelProperties properties;
-  if (!ReadLabelBlock(block, &properties)) {
-    return block;
-  }
-  properties.caption = convert(properties.caption);
-  properties.dataSource = convert(properties.dataSource);
-  properties.dataColumn = convert(properties.dataColumn);
-  return WriteLabelBlock(properties);
-}
-
 }  // namespace
 
-const UnitTypeDescriptor kLabelKindDescriptor = {"标签",
-                                                 "Label",
-                                                 {},
-                                                 kLabelStateFlags,
-                                                 {},
-                                                 static_cast<uint32_t>(kProperties.size()),
-                                                 kProperties.data(),
-                                                 &GetLabelInterface,
-                                                 {}};
-
-void* GetLabelInterface(int32_t operation) {
-  static constexpr UnitKindOperations kOperations = {
-      .create = CreateLabel,
-      .setProperty = SetLabelProperty,
-      .save = SaveLabel,
-      .getProperty = GetLabelProperty,
-      .convertTexts = ConvertLabelTexts,
-  };
-  return OperationByNumber(kOperations, operation);
-}
+constinit const UnitTypeDescriptor kLabelKindDescriptor =
+    KindOperations<LabelUnit, ReadLabelBlock, WriteLabelBlock>::Descriptor(
+        "标签", "Label", kLabelStateFlags, kProperties);
 
 }  // namespace mnemora

@@ -12,9 +12,6 @@ namespace mnemora {
 
 extern const UnitTypeDescriptor kLabelKindDescriptor;
 
-// Create, set, save, get and text conversion.
-void* GetLabelInterface(int32_t operation);
-
 // A label that receives this raises its event 0 with the two message
 // parameters; the handler's returned value is the message's result.
 inline constexpr UINT kLabelEventMessage = 0x8075;

@@ -5,42 +5,23 @@
 namespace mnemora {
 namespace {
 
-template <typename Fields, typename Properties>
-void VisitLabelFields(Fields& f, Properties& p) {
-  f.Field(p.effect);
-  f.Field(p.frameWidth);
-  f.Field(p.borderStyle);
-  f.Field(p.frameColour1);
-  f.Field(p.frameColour2);
-  f.Field(p.frameColour3);
-  f.Field(p.textColour);
-  f.Field(p.backgroundColour);
-  f.Field(p.pictureMode);
-  f.Field(p.gradientMode);
-  f.Field(p.gradientColour1);
-  f.Field(p.gradientColour2);
-  f.Field(p.gradientColour3);
-  f.Field(p.horizontalAlignment);
-  f.Field(p.verticalAlignment);
-  f.Field(p.wordWrap);
-  f.Field(p.font);
-  f.Field(p.backgroundPicture);
-  f.Field(p.caption);
-  if (p.version >= 2) {
-    f.Field(p.dataSource);
-    f.Field(p.dataColumn);
-  }
-}
+// The fields after the version, in stored order.
+constexpr auto kLabelFields = [](auto& f, auto& p) {
+  f.Fields(p.effect, p.frameWidth, p.borderStyle, p.frameColour1, p.frameColour2, p.frameColour3,
+           p.textColour, p.backgroundColour, p.pictureMode, p.gradientMode, p.gradientColour1,
+           p.gradientColour2, p.gradientColour3, p.horizontalAlignment, p.verticalAlignment,
+           p.wordWrap, p.font, p.backgroundPicture, p.caption);
+  f.FieldsSince(p.version, 2, p.dataSource, p.dataColumn);
+};
 
 }  // namespace
 
 bool ReadLabelBlock(const Bytes& block, LabelProperties* out) {
-  return ReadVersionedBlock(block, kLabelBlockVersion, out,
-                            [](auto& f, auto& p) { VisitLabelFields(f, p); });
+  return ReadVersionedBlock(block, kLabelBlockVersion, out, kLabelFields);
 }
 
 Bytes WriteLabelBlock(const LabelProperties& properties) {
-  return WriteVersionedBlock(properties, [](auto& f, auto& p) { VisitLabelFields(f, p); });
+  return WriteVersionedBlock(properties, kLabelFields);
 }
 
 }  // namespace mnemora

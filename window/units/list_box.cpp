@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
-#include <memory>
 #include <utility>
 
 #include "runtime/ui_thread_channel.h"
@@ -14,6 +13,7 @@
 #include "window/unit_support.h"
 #include "window/units/control_unit.h"
 #include "window/units/list_box_block.h"
+#include "window/units/kind_operations.h"
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/units/unit_kind_helpers.h"
@@ -42,22 +42,22 @@ enum ListBoxProperty : int32_t {
 
 // The kind's own properties, in the order of their numbers from 8.
 constexpr UnitPropertyEntry kOwnProperties[] = {
-    {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
-    {nullptr, "AutoSort", nullptr, 1003, 0, nullptr},
-    {nullptr, "MultiColumn", nullptr, 1003, 0, nullptr},
-    {nullptr, "RowSpacing", nullptr, 1001, 0, nullptr},
-    {nullptr, "TextColour", nullptr, 1014, 0, nullptr},
-    {nullptr, "BackgroundColour", nullptr, 1015, 0, nullptr},
-    {nullptr, "Font", nullptr, 1013, 0, nullptr},
-    {nullptr, "MultipleSelection", nullptr, 1003, 0, nullptr},
-    {nullptr, "CurrentSelection", nullptr, 1001, 0, nullptr},
+    NamedProperty("BorderStyle", property_type::kChoice),
+    NamedProperty("AutoSort", property_type::kBoolean),
+    NamedProperty("MultiColumn", property_type::kBoolean),
+    NamedProperty("RowSpacing", property_type::kInteger2),
+    NamedProperty("TextColour", property_type::kColour),
+    NamedProperty("BackgroundColour", property_type::kBackgroundColour),
+    NamedProperty("Font", property_type::kFont),
+    NamedProperty("MultipleSelection", property_type::kBoolean),
+    NamedProperty("CurrentSelection", property_type::kInteger2),
     // A count and the texts, laid out as the stored item list.
-    {nullptr, "ItemTexts", nullptr, 1024, 0, nullptr},
+    NamedProperty("ItemTexts", property_type::kData2),
     // One dword per item.
-    {nullptr, "ItemData", nullptr, 1024, 0, nullptr},
-    {nullptr, "DataSource", nullptr, 1005, 0, nullptr},
-    {nullptr, "DataColumn", nullptr, 1005, 0, nullptr},
-    {nullptr, "BindingOption", nullptr, 1001, 0, nullptr},
+    NamedProperty("ItemData", property_type::kData2),
+    NamedProperty("DataSource", property_type::kText),
+    NamedProperty("DataColumn", property_type::kText),
+    NamedProperty("BindingOption", property_type::kInteger2),
 };
 static_assert(std::size(kOwnProperties) == kListBoxPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);
@@ -95,6 +95,15 @@ int32_t ClampSelection(int64_t selection, int32_t itemCount) {
 
 class ListBoxUnit final : public ControlUnit {
  public:
+  // Offers every item text and the two binding names.
+  static void ConvertTexts(ListBoxProperties& p, TextConversion convert) {
+    for (std::string& item : p.items) {
+      item = convert(item);
+    }
+    p.dataSource = convert(p.dataSource);
+    p.dataColumn = convert(p.dataColumn);
+  }
+
   ListBoxUnit(const UnitCreateArgs& args, ListBoxProperties properties)
       : ControlUnit(args.windowId, args.unitId, unit_kind::kListBox, GoneReport::kNone),
         properties_(std::move(properties)) {
@@ -112,10 +121,6 @@ class ListBoxUnit final : public ControlUnit {
   Bytes Save() const;
 
  private:
-  HBRUSH Brush() const {
-    return brush_ ? static_cast<HBRUSH>(brush_.Get()) : GetSysColorBrush(COLOR_BTNFACE);
-  }
-  void ReplaceBrush();
   void ReplaceFont();
   void ApplyItemHeight();
   void AddStoredItems();
@@ -126,12 +131,10 @@ class ListBoxUnit final : public ControlUnit {
   void WriteSelection(int64_t selection);
 
   ListBoxProperties properties_;
-  UniqueGdiObject font_;
-  UniqueGdiObject brush_;  // null: the system's button-face brush
 };
 
 bool ListBoxUnit::CreateNative(const UnitCreateArgs& args) {
-  ReplaceBrush();
+  ReplaceBackground(properties_.backgroundColour, ResolveColour(properties_.backgroundColour));
   HWND list = CreateWindowExA(0, "LISTBOX", nullptr, ListStyle(properties_, args.style), args.left,
                               args.top, args.width, args.height, args.parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
@@ -149,22 +152,15 @@ bool ListBoxUnit::CreateNative(const UnitCreateArgs& args) {
   return true;
 }
 
-void ListBoxUnit::ReplaceBrush() {
-  const uint32_t colour = properties_.backgroundColour;
-  brush_.Reset(colour == kButtonFaceColour ? nullptr : CreateSolidBrush(ResolveColour(colour)));
-}
-
 void ListBoxUnit::ReplaceFont() {
-  UniqueGdiObject font = CreateUnitFont(properties_.font);
-  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font)), FALSE);
-  font_ = std::move(font);
+  ShowFont(properties_.font, FALSE);
   ApplyItemHeight();
 }
 
 // Setting the font makes the control measure its item height from the font
 // again; the row spacing goes on top of that.
 void ListBoxUnit::ApplyItemHeight() {
-  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOrDefault(font_)), FALSE);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
   const LRESULT fontHeight = SendMessageA(Handle(), LB_GETITEMHEIGHT, 0, 0);
   SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, fontHeight + properties_.rowSpacing);
   InvalidateRect(Handle(), nullptr, TRUE);
@@ -225,10 +221,7 @@ bool ListBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
           return false;
       }
     case WM_CTLCOLORLISTBOX: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, ResolveColour(properties_.textColour));
-      SetBkColor(dc, ResolveColour(properties_.backgroundColour));
-      *result = reinterpret_cast<LRESULT>(Brush());
+      *result = AnswerColours(wParam, properties_.textColour, properties_.backgroundColour);
       return true;
     }
     default:
@@ -238,11 +231,6 @@ bool ListBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
 
 bool ListBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
   ListBoxProperties& p = properties_;
-  auto rebuildOnChange = [](uint32_t* stored, uint32_t wanted) {
-    const bool changed = *stored != wanted;
-    *stored = wanted;
-    return changed;
-  };
   const int64_t number = value.number;
   switch (index) {
     case kBorderStyle:
@@ -250,9 +238,9 @@ bool ListBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
       ApplyBorderStyle(Handle(), static_cast<int32_t>(p.borderStyle));
       return false;
     case kAutoSort:
-      return rebuildOnChange(&p.autoSort, BooleanOf(value));
+      return RebuildOnChange(&p.autoSort, BooleanOf(value));
     case kMultiColumn:
-      return rebuildOnChange(&p.multiColumn, BooleanOf(value));
+      return RebuildOnChange(&p.multiColumn, BooleanOf(value));
     case kRowSpacing:
       p.rowSpacing = static_cast<uint32_t>(ClampInt(number, 0, kMaxRowSpacing));
       ApplyItemHeight();
@@ -263,7 +251,7 @@ bool ListBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
       return false;
     case kBackgroundColour:
       p.backgroundColour = static_cast<uint32_t>(number);
-      ReplaceBrush();
+      ReplaceBackground(p.backgroundColour, ResolveColour(p.backgroundColour));
       InvalidateRect(Handle(), nullptr, TRUE);
       return false;
     case kFont:
@@ -271,7 +259,7 @@ bool ListBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
       ReplaceFont();
       return false;
     case kMultipleSelection:
-      return rebuildOnChange(&p.multipleSelection, BooleanOf(value));
+      return RebuildOnChange(&p.multipleSelection, BooleanOf(value));
     case kCurrentSelection:
       WriteSelection(number);
       return false;
@@ -348,47 +336,6 @@ Bytes ListBoxUnit::Save() const {
   return WriteListBoxBlock(current);
 }
 
-ListBoxUnit* AsListBox(UnitObject* unit) {
-  return static_cast<ListBoxUnit*>(unit);
-}
-
-UnitObject* CreateListBox(const UnitCreateArgs& args) {
-  ListBoxProperties properties;
-  if (!ReadListBoxBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
-                        &properties)) {
-    return nullptr;
-  }
-  auto unit = std::make_unique<ListBoxUnit>(args, std::move(properties));
-  return unit->CreateNative(args) ? unit.release() : nullptr;
-}
-
-bool SetListBoxProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  return AsListBox(unit)->SetProperty(index, value);
-}
-
-UnitValue GetListBoxProperty(UnitObject* unit, int32_t index) {
-  return AsListBox(unit)->GetProperty(index);
-}
-
-Bytes SaveListBox(UnitObject* unit) {
-  return AsListBox(unit)->Save();
-}
-
-// Offers every item text and the two binding names; a block the kind would
-// not load comes back unchanged.
-Bytes ConvertListBoxTexts(const Bytes& block, std::string (*convert)(const std::string& text)) {
-  ListBoxProperties properties;
-  if (!ReadListBoxBlock(block, &properties)) {
-    return block;
-  }
-  for (std::string& item : properties.items) {
-    item = convert(item);
-  }
-  properties.dataSource = convert(properties.dataSource);
-  properties.dataColumn = convert(properties.dataColumn);
-  return WriteListBoxBlock(properties);
-}
-
 // Runs work with the list box unit of a window on the UI thread, which owns
 // it; when the channel is closed nothing runs and the caller's "no list"
 // result stands.
@@ -403,26 +350,9 @@ void WithListBox(HWND listBox, Work&& work) {
 
 }  // namespace
 
-const UnitTypeDescriptor kListBoxDescriptor = {"列表框",
-                                               "ListBox",
-                                               {},
-                                               kListBoxStateFlags,
-                                               {},
-                                               static_cast<uint32_t>(kProperties.size()),
-                                               kProperties.data(),
-                                               &GetListBoxInterface,
-                                               {}};
-
-void* GetListBoxInterface(int32_t operation) {
-  static constexpr UnitKindOperations kOperations = {
-      .create = CreateListBox,
-      .setProperty = SetListBoxProperty,
-      .save = SaveListBox,
-      .getProperty = GetListBoxProperty,
-      .convertTexts = ConvertListBoxTexts,
-  };
-  return OperationByNumber(kOperations, operation);
-}
+constinit const UnitTypeDescriptor kListBoxDescriptor =
+    KindOperations<ListBoxUnit, ReadListBoxBlock, WriteListBoxBlock>::Descriptor(
+        "列表框", "ListBox", kListBoxStateFlags, kProperties);
 
 void ClearListItems(HWND listBox) {
   WithListBox(listBox, [&] { SendMessageA(listBox, LB_RESETCONTENT, 0, 0); });

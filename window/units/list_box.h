@@ -15,10 +15,6 @@ namespace mnemora {
 
 extern const UnitTypeDescriptor kListBoxDescriptor;
 
-// Hands out the list box's operations: create, set, save, get and text
-// conversion.
-void* GetListBoxInterface(int32_t operation);
-
 // The item operations act on the native control's items (not on the
 // stored item list). Each is safe from any thread: it runs whole on the UI
 // thread. A window that is not a list box unit's has no items, and neither

@@ -5,37 +5,22 @@
 namespace mnemora {
 namespace {
 
-template <typename Fields, typename Properties>
-void VisitListBoxFields(Fields& f, Properties& p) {
-  f.Field(p.borderStyle);
-  f.Field(p.autoSort);
-  f.Field(p.multiColumn);
-  f.Field(p.rowSpacing);
-  f.Field(p.textColour);
-  f.Field(p.backgroundColour);
-  f.Field(p.multipleSelection);
-  f.Field(p.currentSelection);
-  f.Field(p.font);
-  f.Field(p.itemData);
-  f.Field(p.items);
-  if (p.version >= 2) {
-    f.Field(p.dataSource);
-    f.Field(p.dataColumn);
-  }
-  if (p.version >= 3) {
-    f.Field(p.bindingOption);
-  }
-}
+// The fields after the version, in stored order.
+constexpr auto kListBoxFields = [](auto& f, auto& p) {
+  f.Fields(p.borderStyle, p.autoSort, p.multiColumn, p.rowSpacing, p.textColour, p.backgroundColour,
+           p.multipleSelection, p.currentSelection, p.font, p.itemData, p.items);
+  f.FieldsSince(p.version, 2, p.dataSource, p.dataColumn);
+  f.FieldsSince(p.version, 3, p.bindingOption);
+};
 
 }  // namespace
 
 bool ReadListBoxBlock(const Bytes& block, ListBoxProperties* out) {
-  return ReadVersionedBlock(block, kListBoxBlockVersion, out,
-                            [](auto& f, auto& p) { VisitListBoxFields(f, p); });
+  return ReadVersionedBlock(block, kListBoxBlockVersion, out, kListBoxFields);
 }
 
 Bytes WriteListBoxBlock(const ListBoxProperties& properties) {
-  return WriteVersionedBlock(properties, [](auto& f, auto& p) { VisitListBoxFields(f, p); });
+  return WriteVersionedBlock(properties, kListBoxFields);
 }
 
 }  // namespace mnemora

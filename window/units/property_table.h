@@ -38,6 +38,11 @@ constexpr UnitPropertyEntry PropertyOfType(uint16_t typeCode) {
   return UnitPropertyEntry{nullptr, nullptr, nullptr, typeCode, 0, nullptr};
 }
 
+// A kind's own property: its English name and type code, no flags.
+constexpr UnitPropertyEntry NamedProperty(const char* englishName, uint16_t typeCode) {
+  return UnitPropertyEntry{nullptr, englishName, nullptr, typeCode, 0, nullptr};
+}
+
 // Properties 0 to 7 (left, top, width, height, tag, visible, disabled,
 // mouse pointer) come before every kind's own.
 inline constexpr size_t kCommonPropertyCount = 8;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +16,8 @@
 #include "window/units/caption_drawing.h"
 #include "window/units/caption_kind_support.h"
 #include "window/units/transparent_label_block.h"
+#include "window/units/kind_operations.h"
+#include "window/units/own_window_unit.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
@@ -98,20 +99,18 @@ RECT ScreenToClientRect(HWND window, RECT rect) {
   return rect;
 }
 
-class TransparentLabelUnit final : public UnitObject {
+class TransparentLabelUnit final : public OwnWindowUnit {
  public:
+  // Offers the caption and, in a whole font record, the face name.
+  static void ConvertTexts(TransparentLabelProperties& p, TextConversion convert);
+
   TransparentLabelUnit(const UnitCreateArgs& args, TransparentLabelProperties properties)
-      : UnitObject(args.windowId, args.unitId, unit_kind::kTransparentLabel),
+      : OwnWindowUnit(args.windowId, args.unitId, unit_kind::kTransparentLabel),
         properties_(std::move(properties)) {
     properties_.version = kTransparentLabelBlockVersion;  // saved as the newest version
     ClampTransparentLabelProperties(properties_);
   }
-  ~TransparentLabelUnit() override {
-    if (std::exchange(nativeAlive_, false)) {
-      // Taken down with its object: nothing to report.
-      DestroyWindow(Handle());
-    }
-  }
+  ~TransparentLabelUnit() override { DestroyNative(); }
 
   bool CreateNative(const UnitCreateArgs& args);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -124,24 +123,14 @@ class TransparentLabelUnit final : public UnitObject {
   void PaintClient(HDC dc) const;
   void OnPaint();
   LRESULT OnSetText(LPARAM text);
-  void OnNcDestroy();
 
   TransparentLabelProperties properties_;
-  UniqueGdiObject font_;  // null: the default GUI font
-  bool nativeAlive_ = false;
+  UniqueFont font_;  // null: the default GUI font
 };
 
-LRESULT CALLBACK TransparentLabelWindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-  // Only transparent label units attach to windows of this class.
-  auto* label = static_cast<TransparentLabelUnit*>(UnitObjectOf(window));
-  return label != nullptr ? label->OnMessage(message, wParam, lParam)
-                          : DefWindowProcA(window, message, wParam, lParam);
-}
-
 bool TransparentLabelUnit::CreateNative(const UnitCreateArgs& args) {
-  if (!EnsureUnitClass(kTransparentLabelClass, &TransparentLabelWindowProc,
-                       static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)))) {
+  if (!EnsureUnitClass(kTransparentLabelClass, &OwnWindowProc<TransparentLabelUnit>,
+                       StockBrush(NULL_BRUSH))) {
     return false;
   }
   HWND label = CreateWindowExA(
@@ -152,8 +141,7 @@ bool TransparentLabelUnit::CreateNative(const UnitCreateArgs& args) {
   if (label == nullptr) {
     return false;
   }
-  Attach(label);
-  nativeAlive_ = true;
+  AttachNative(label);
   font_ = CreateUnitFont(properties_.font);
   return true;
 }
@@ -178,8 +166,7 @@ LRESULT TransparentLabelUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
       RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
       return 0;
     case WM_NCDESTROY:
-      OnNcDestroy();
-      return 0;
+      return OnNcDestroy(wParam, lParam);
     default:
       return DefWindowProcA(Handle(), message, wParam, lParam);
   }
@@ -212,13 +199,6 @@ LRESULT TransparentLabelUnit::OnSetText(LPARAM text) {
     RepaintBeneath(Handle());
   }
   return result;
-}
-
-void TransparentLabelUnit::OnNcDestroy() {
-  DefWindowProcA(Handle(), WM_NCDESTROY, 0, 0);
-  if (std::exchange(nativeAlive_, false)) {
-    ReportUnitDestroyed(WindowId(), UnitId());  // may delete this object
-  }
 }
 
 bool TransparentLabelUnit::SetProperty(int32_t index, const UnitValue& value) {
@@ -276,51 +256,17 @@ UnitValue TransparentLabelUnit::GetProperty(int32_t index) const {
   }
 }
 
-TransparentLabelUnit* AsTransparentLabel(UnitObject* unit) {
-  return static_cast<TransparentLabelUnit*>(unit);
-}
-
-UnitObject* CreateTransparentLabel(const UnitCreateArgs& args) {
-  TransparentLabelProperties properties;
-  if (!ReadTransparentLabelBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
-                                 &properties)) {
-    return nullptr;
-  }
-  auto unit = std::make_unique<TransparentLabelUnit>(args, std::move(properties));
-  return unit->CreateNative(args) ? unit.release() : nullptr;
-}
-
-bool SetTransparentLabelProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
-  return AsTransparentLabel(unit)->SetProperty(index, value);
-}
-
-UnitValue GetTransparentLabelProperty(UnitObject* unit, int32_t index) {
-  return AsTransparentLabel(unit)->GetProperty(index);
-}
-
-Bytes SaveTransparentLabel(UnitObject* unit) {
-  return AsTransparentLabel(unit)->Save();
-}
-
-// Offers the caption and, in a whole font record, the face name; a block the
-// kind would not load comes back unchanged.
-Bytes ConvertTransparentLabelTexts(const Bytes& block,
-                                   std::string (*convert)(const std::string& text)) {
-  TransparentLabelProperties properties;
-  if (!ReadTransparentLabelBlock(block, &properties)) {
-    return block;
-  }
-  properties.caption = convert(properties.caption);
-  if (properties.font.size() == kFontRecordSize) {
+void TransparentLabelUnit::ConvertTexts(TransparentLabelProperties& p, TextConversion convert) {
+  p.caption = convert(p.caption);
+  if (p.font.size() == kFontRecordSize) {
     LOGFONTA font;
-    std::memcpy(&font, properties.font.data(), sizeof font);
+    std::memcpy(&font, p.font.data(), sizeof font);
     font.lfFaceName[LF_FACESIZE - 1] = '\0';
     const std::string face = convert(font.lfFaceName);
     std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
     std::memcpy(font.lfFaceName, face.data(), std::min<size_t>(face.size(), LF_FACESIZE - 1));
-    std::memcpy(properties.font.data(), &font, sizeof font);
+    std::memcpy(p.font.data(), &font, sizeof font);
   }
-  return WriteTransparentLabelBlock(properties);
 }
 
 }  // namespace
@@ -350,26 +296,10 @@ void RepaintBeneath(HWND window) {
   InvalidateRect(window, nullptr, FALSE);
 }
 
-const UnitTypeDescriptor kTransparentLabelKindDescriptor = {
-    "透明标签",
-    "TransLabel",
-    {},
-    kTransparentLabelStateFlags,
-    {},
-    static_cast<uint32_t>(kProperties.size()),
-    kProperties.data(),
-    &GetTransparentLabelInterface,
-    {}};
-
-void* GetTransparentLabelInterface(int32_t operation) {
-  static constexpr UnitKindOperations kOperations = {
-      .create = CreateTransparentLabel,
-      .setProperty = SetTransparentLabelProperty,
-      .save = SaveTransparentLabel,
-      .getProperty = GetTransparentLabelProperty,
-      .convertTexts = ConvertTransparentLabelTexts,
-  };
-  return OperationByNumber(kOperations, operation);
-}
+constinit const UnitTypeDescriptor kTransparentLabelKindDescriptor =
+    KindOperations<TransparentLabelUnit, ReadTransparentLabelBlock,
+                   WriteTransparentLabelBlock>::Descriptor("透明标签", "TransLabel",
+                                                           kTransparentLabelStateFlags,
+                                                           kProperties);
 
 }  // namespace mnemora

@@ -12,9 +12,6 @@ namespace mnemora {
 
 extern const UnitTypeDescriptor kTransparentLabelKindDescriptor;
 
-// Create, set, save, get and text conversion.
-void* GetTransparentLabelInterface(int32_t operation);
-
 // Repaints what lies beneath a transparent window and then the window
 // itself, so that no earlier drawing of it stays visible: every visible
 // window of its top-level window that overlaps it is redrawn there, back

@@ -5,27 +5,20 @@
 namespace mnemora {
 namespace {
 
-template <typename Fields, typename Properties>
-void VisitTransparentLabelFields(Fields& f, Properties& p) {
-  f.Field(p.effect);
-  f.Field(p.textColour);
-  f.Field(p.horizontalAlignment);
-  f.Field(p.verticalAlignment);
-  f.Field(p.multiLine);
-  f.Field(p.font);
-  f.Field(p.caption);
-}
+// The fields after the version, in stored order.
+constexpr auto kTransparentLabelFields = [](auto& f, auto& p) {
+  f.Fields(p.effect, p.textColour, p.horizontalAlignment, p.verticalAlignment, p.multiLine, p.font,
+           p.caption);
+};
 
 }  // namespace
 
 bool ReadTransparentLabelBlock(const Bytes& block, TransparentLabelProperties* out) {
-  return ReadVersionedBlock(block, kTransparentLabelBlockVersion, out,
-                            [](auto& f, auto& p) { VisitTransparentLabelFields(f, p); });
+  return ReadVersionedBlock(block, kTransparentLabelBlockVersion, out, kTransparentLabelFields);
 }
 
 Bytes WriteTransparentLabelBlock(const TransparentLabelProperties& properties) {
-  return WriteVersionedBlock(properties,
-                             [](auto& f, auto& p) { VisitTransparentLabelFields(f, p); });
+  return WriteVersionedBlock(properties, kTransparentLabelFields);
 }
 
 }  // namespace mnemora

@@ -34,4 +34,12 @@ inline uint32_t BooleanOf(const UnitValue& value) {
   return value.number != 0 ? 1 : 0;
 }
 
+// Stores a choice the native window takes only when it is made; true when
+// the choice changed, so the window must be rebuilt for it.
+inline bool RebuildOnChange(uint32_t* stored, uint32_t wanted) {
+  const bool changed = *stored != wanted;
+  *stored = wanted;
+  return changed;
+}
+
 }  // namespace mnemora

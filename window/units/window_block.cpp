@@ -5,53 +5,27 @@
 namespace mnemora {
 namespace {
 
-template <typename Fields, typename Properties>
-void VisitWindowFields(Fields& f, Properties& p) {
-  f.Field(p.borderStyle);
-  f.Field(p.pictureLayout);
-  f.Field(p.backgroundColour);
-  f.Field(p.maximizeButton);
-  f.Field(p.minimizeButton);
-  f.Field(p.controlBox);
-  f.Field(p.startPosition);
-  f.Field(p.movable);
-  f.Field(p.musicPlayMode);
-  f.Field(p.enterMovesFocus);
-  f.Field(p.escCloses);
-  f.Field(p.f1OpensHelp);
-  f.Field(p.helpContext);
-  if (p.version >= 2) {
-    f.Field(p.showInTaskbar);
-  }
-  if (p.version >= 3) {
-    f.Field(p.dragAnywhere);
-    f.Field(p.shape);
-  }
-  if (p.version >= 4) {
-    f.Field(p.alwaysOnTop);
-  }
-  if (p.version >= 5) {
-    f.Field(p.keepTitleActive);
-  }
-  if (p.version >= 6) {
-    f.Field(p.className);
-  }
-  f.Field(p.backgroundPicture);
-  f.Field(p.icon);
-  f.Field(p.music);
-  f.Field(p.title);
-  f.Field(p.helpFile);
-}
+// The fields after the version, in stored order.
+constexpr auto kWindowFields = [](auto& f, auto& p) {
+  f.Fields(p.borderStyle, p.pictureLayout, p.backgroundColour, p.maximizeButton, p.minimizeButton,
+           p.controlBox, p.startPosition, p.movable, p.musicPlayMode, p.enterMovesFocus,
+           p.escCloses, p.f1OpensHelp, p.helpContext);
+  f.FieldsSince(p.version, 2, p.showInTaskbar);
+  f.FieldsSince(p.version, 3, p.dragAnywhere, p.shape);
+  f.FieldsSince(p.version, 4, p.alwaysOnTop);
+  f.FieldsSince(p.version, 5, p.keepTitleActive);
+  f.FieldsSince(p.version, 6, p.className);
+  f.Fields(p.backgroundPicture, p.icon, p.music, p.title, p.helpFile);
+};
 
 }  // namespace
 
 bool ReadWindowBlock(const Bytes& block, WindowProperties* out) {
-  return ReadVersionedBlock(block, kWindowBlockVersion, out,
-                            [](auto& f, auto& p) { VisitWindowFields(f, p); });
+  return ReadVersionedBlock(block, kWindowBlockVersion, out, kWindowFields);
 }
 
 Bytes WriteWindowBlock(const WindowProperties& properties) {
-  return WriteVersionedBlock(properties, [](auto& f, auto& p) { VisitWindowFields(f, p); });
+  return WriteVersionedBlock(properties, kWindowFields);
 }
 
 }  // namespace mnemora

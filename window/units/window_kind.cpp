@@ -10,7 +10,8 @@
 #include "window/event_dispatch.h"
 #include "window/picture_decoding.h"
 #include "window/unit_support.h"
-#include "window/units/property_table.h"
+#include "window/units/caption_kind_support.h"
+#include "window/units/kind_operations.h"
 #include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 #include "window/units/window_block.h"
@@ -171,8 +172,8 @@ bool OnSetCursor(const WindowObject& window, HWND over) {
 void PaintBackground(const WindowObject& window, HDC dc) {
   RECT area;
   GetClientRect(window.Handle(), &area);
-  UniqueGdiObject brush(CreateSolidBrush(ResolveColour(window.properties.backgroundColour)));
-  FillRect(dc, &area, static_cast<HBRUSH>(brush.Get()));
+  UniqueBrush brush(CreateSolidBrush(ResolveColour(window.properties.backgroundColour)));
+  FillRect(dc, &area, brush.Get());
 }
 
 void OnDestroy(WindowObject& window) {
@@ -243,23 +244,6 @@ LRESULT CALLBACK WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
     default:
       return DefWindowProcA(handle, message, wParam, lParam);
   }
-}
-
-// Registers the class when it is not registered yet; false on failure.
-bool EnsureWindowClass(const std::string& name) {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (GetClassInfoA(instance, name.c_str(), &existing)) {
-    return true;
-  }
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  windowClass.lpszClassName = name.c_str();
-  return RegisterClassA(&windowClass) != 0;
 }
 
 struct WindowStyles {
@@ -342,7 +326,7 @@ UnitObject* CreateWindowUnit(const UnitCreateArgs& args) {
   }
   const std::string className =
       properties.className.empty() ? std::string(kDefaultWindowClass) : properties.className;
-  if (!EnsureWindowClass(className)) {
+  if (!EnsureUnitClass(className.c_str(), WindowProc, StockBrush(NULL_BRUSH))) {
     return nullptr;
   }
   auto window = std::make_unique<WindowObject>(args.windowId, args.unitId, properties);
@@ -542,33 +526,31 @@ void* GetWindowKindInterface(int32_t operation) {
   return OperationByNumber(kOperations, operation);
 }
 
-// Type codes: 1003 boolean, 1005 text, 1006 choice, 1000 integer, 1014
-// colour, 1009 picture, 1010 icon, 1012 sound.
 constexpr UnitPropertyEntry kOwnProperties[] = {
-    {nullptr, "Title", nullptr, 1005, 0, nullptr},
-    {nullptr, "BorderStyle", nullptr, 1006, 0, nullptr},
-    {nullptr, "BackColor", nullptr, 1014, 0, nullptr},
-    {nullptr, "Picture", nullptr, 1009, 0, nullptr},
-    {nullptr, "PictureLayout", nullptr, 1006, 0, nullptr},
-    {nullptr, "Music", nullptr, 1012, 0, nullptr},
-    {nullptr, "MusicPlayMode", nullptr, 1006, 0, nullptr},
-    {nullptr, "ControlBox", nullptr, 1003, 0, nullptr},
-    {nullptr, "MaxButton", nullptr, 1003, 0, nullptr},
-    {nullptr, "MinButton", nullptr, 1003, 0, nullptr},
-    {nullptr, "StartPosition", nullptr, 1006, 0, nullptr},
-    {nullptr, "Movable", nullptr, 1003, 0, nullptr},
-    {nullptr, "Icon", nullptr, 1010, 0, nullptr},
-    {nullptr, "EnterMovesFocus", nullptr, 1003, 0, nullptr},
-    {nullptr, "EscCloses", nullptr, 1003, 0, nullptr},
-    {nullptr, "F1Help", nullptr, 1003, 0, nullptr},
-    {nullptr, "HelpFile", nullptr, 1005, 0, nullptr},
-    {nullptr, "HelpContext", nullptr, 1000, 0, nullptr},
-    {nullptr, "ShowInTaskbar", nullptr, 1003, 0, nullptr},
-    {nullptr, "DragAnywhere", nullptr, 1003, 0, nullptr},
-    {nullptr, "Shape", nullptr, 1006, 0, nullptr},
-    {nullptr, "AlwaysOnTop", nullptr, 1003, 0, nullptr},
-    {nullptr, "KeepTitleActive", nullptr, 1003, 0, nullptr},
-    {nullptr, "ClassName", nullptr, 1005, 0, nullptr},
+    NamedProperty("Title", property_type::kText),
+    NamedProperty("BorderStyle", property_type::kChoice),
+    NamedProperty("BackColor", property_type::kColour),
+    NamedProperty("Picture", property_type::kPicture),
+    NamedProperty("PictureLayout", property_type::kChoice),
+    NamedProperty("Music", property_type::kSound),
+    NamedProperty("MusicPlayMode", property_type::kChoice),
+    NamedProperty("ControlBox", property_type::kBoolean),
+    NamedProperty("MaxButton", property_type::kBoolean),
+    NamedProperty("MinButton", property_type::kBoolean),
+    NamedProperty("StartPosition", property_type::kChoice),
+    NamedProperty("Movable", property_type::kBoolean),
+    NamedProperty("Icon", property_type::kIcon),
+    NamedProperty("EnterMovesFocus", property_type::kBoolean),
+    NamedProperty("EscCloses", property_type::kBoolean),
+    NamedProperty("F1Help", property_type::kBoolean),
+    NamedProperty("HelpFile", property_type::kText),
+    NamedProperty("HelpContext", property_type::kInteger),
+    NamedProperty("ShowInTaskbar", property_type::kBoolean),
+    NamedProperty("DragAnywhere", property_type::kBoolean),
+    NamedProperty("Shape", property_type::kChoice),
+    NamedProperty("AlwaysOnTop", property_type::kBoolean),
+    NamedProperty("KeepTitleActive", property_type::kBoolean),
+    NamedProperty("ClassName", property_type::kText),
 };
 static_assert(std::size(kOwnProperties) == kWindowPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);
@@ -576,17 +558,8 @@ static_assert(kProperties.size() == 32, "32 properties in all");
 
 }  // namespace
 
-const UnitTypeDescriptor kWindowKindDescriptor = {
-    "窗口",
-    "window",
-    {},
-    0x800000D0,
-    {},
-    static_cast<uint32_t>(kProperties.size()),
-    kProperties.data(),
-    GetWindowKindInterface,
-    {},
-};
+constinit const UnitTypeDescriptor kWindowKindDescriptor =
+    MakeKindDescriptor("窗口", "window", 0x800000D0, kProperties, GetWindowKindInterface);
 
 void SetWindowReuse(UnitObject* unit, bool reuse) {
   if (WindowObject* window = AsWindow(unit)) {

@@ -1,0 +1,133 @@
+// The numbered operations and the descriptor of a unit kind, generated from
+// the kind's class so that every kind hands them out the same way.
+//
+// ReadBlock and WriteBlock are the codec of the kind's property block, whose
+// Properties the class Unit takes and provides:
+//   Unit(const UnitCreateArgs&, Properties);
+//   bool CreateNative(const UnitCreateArgs&);
+//   bool SetProperty(int32_t index, const UnitValue&);
+//   UnitValue GetProperty(int32_t index);
+//   Bytes Save();
+// and, where the kind has the operation:
+//   static void ConvertTexts(Properties&, TextConversion);   stored texts
+//   bool WantsKey(int32_t virtualKey);                        key interest
+//   bool ActsOnEnter();                                       Enter interest
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "runtime/unit_type_descriptor.h"
+#include "window/units/unit_interface.h"
+
+namespace mnemora {
+
+using TextConversion = std::string (*)(const std::string& text);
+
+// A kind's descriptor: the reserved slots empty, the property count taken
+// from its table.
+template <size_t N>
+constexpr UnitTypeDescriptor MakeKindDescriptor(const char* name, const char* englishName,
+                                                uint32_t stateFlags,
+                                                const std::array<UnitPropertyEntry, N>& properties,
+                                                GetUnitInterfaceFunction getInterface) {
+  UnitTypeDescriptor descriptor{};
+  descriptor.name = name;
+  descriptor.englishName = englishName;
+  descriptor.stateFlags = stateFlags;
+  descriptor.propertyCount = static_cast<uint32_t>(N);
+  descriptor.properties = properties.data();
+  descriptor.getInterface = getInterface;
+  return descriptor;
+}
+
+// The Properties a block reader fills.
+template <typename Reader>
+struct PropertiesReadBy;
+template <typename Properties>
+struct PropertiesReadBy<bool (*)(const Bytes&, Properties*)> {
+  using Type = Properties;
+};
+
+template <typename Unit, auto ReadBlock, auto WriteBlock>
+class KindOperations {
+ public:
+  using Properties = typename PropertiesReadBy<decltype(ReadBlock)>::Type;
+
+  static constexpr bool kConvertsTexts = requires(Properties & p, TextConversion convert) {
+    Unit::ConvertTexts(p, convert);
+  };
+  static constexpr bool kHasKeyInterest = requires(Unit & u) { u.WantsKey(int32_t{0}); };
+  static constexpr bool kHasEnterInterest = requires(Unit & u) { u.ActsOnEnter(); };
+
+  // Hands out the operation with the given number; null when the kind
+  // lacks it.
+  static void* GetInterface(int32_t operation) {
+    static constexpr UnitKindOperations kOperations = MakeTable();
+    return OperationByNumber(kOperations, operation);
+  }
+
+  template <size_t N>
+  static constexpr UnitTypeDescriptor Descriptor(
+      const char* name, const char* englishName, uint32_t stateFlags,
+      const std::array<UnitPropertyEntry, N>& properties) {
+    return MakeKindDescriptor(name, englishName, stateFlags, properties, &GetInterface);
+  }
+
+ private:
+  static Unit* As(UnitObject* unit) { return static_cast<Unit*>(unit); }
+
+  // Null when the block is rejected or the native window cannot be made.
+  static UnitObject* Create(const UnitCreateArgs& args) {
+    Properties properties;
+    if (!ReadBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(), &properties)) {
+      return nullptr;
+    }
+    auto unit = std::make_unique<Unit>(args, std::move(properties));
+    return unit->CreateNative(args) ? unit.release() : nullptr;
+  }
+  static bool SetProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
+    return As(unit)->SetProperty(index, value);
+  }
+  static UnitValue GetProperty(UnitObject* unit, int32_t index) {
+    return As(unit)->GetProperty(index);
+  }
+  static Bytes Save(UnitObject* unit) { return As(unit)->Save(); }
+  static bool WantsKey(UnitObject* unit, int32_t virtualKey) {
+    return As(unit)->WantsKey(virtualKey);
+  }
+  static bool ActsOnEnter(UnitObject* unit) { return As(unit)->ActsOnEnter(); }
+  // A block the kind would not load comes back unchanged.
+  static Bytes ConvertTexts(const Bytes& block, TextConversion convert) {
+    Properties properties;
+    if (!ReadBlock(block, &properties)) {
+      return block;
+    }
+    Unit::ConvertTexts(properties, convert);
+    return WriteBlock(properties);
+  }
+
+  static constexpr UnitKindOperations MakeTable() {
+    UnitKindOperations table;
+    table.create = &Create;
+    table.setProperty = &SetProperty;
+    table.save = &Save;
+    table.getProperty = &GetProperty;
+    if constexpr (kHasKeyInterest) {
+      table.keyInterest = &WantsKey;
+    }
+    if constexpr (kConvertsTexts) {
+      table.convertTexts = &ConvertTexts;
+    }
+    if constexpr (kHasEnterInterest) {
+      table.enterInterest = &ActsOnEnter;
+    }
+    return table;
+  }
+};
+
+}  // namespace mnemora
