@@ -75,7 +75,4 @@ inline HFONT StockFont(int which) {
   return static_cast<HFONT>(GetStockObject(which));
 }
 
-// An object of any GDI type.
-using UniqueGdiObject = UniqueGdi<HGDIOBJ>;
-
 }  // namespace mnemora

@@ -12,7 +12,8 @@
 
 #include "app/main_window_form.h"
 #include "tests/test_pictures.h"
-#include "tests/unit_kind_bench.h"
+#include "tests/unit_bench.h"
+#include "tests/window_pixels.h"
 #include "window/units/button.h"
 #include "window/units/button_block.h"
 
@@ -33,16 +34,6 @@ constexpr int32_t kHorizontalAlignment = 11;
 constexpr int32_t kVerticalAlignment = 12;
 constexpr int32_t kFont = 13;
 
-LONG_PTR StyleOf(HWND window) {
-  return GetWindowLongPtrA(window, GWL_STYLE);
-}
-
-std::string TextOf(HWND window) {
-  char text[64] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
 Bytes TextBytes(const std::string& text) {
   return Bytes(text.begin(), text.end());
 }
@@ -58,39 +49,31 @@ Bytes Save(UnitObject* unit) {
 class ButtonTest : public ::testing::Test {
  protected:
   std::unique_ptr<UnitObject> CreateButton(const Bytes& block) {
-    return bench_.Create(kButton, block, kButtonId, RECT{10, 10, 88, 40});
+    return bench_.Create(kButton, block, kButtonId, {10, 10, 88, 40});
   }
   std::unique_ptr<UnitObject> CreateFrom(const ButtonProperties& properties) {
     return CreateButton(WriteButtonBlock(properties));
   }
 
-  std::vector<int32_t> EventNumbers() const {
-    std::vector<int32_t> numbers;
-    for (const RaisedEvent& e : bench_.EventsOf(kButtonId)) {
-      numbers.push_back(e.event);
-    }
-    return numbers;
-  }
-
-  KindBench bench_;
+  UnitBench bench_;
 };
 
 TEST_F(ButtonTest, MainWindowButtonsAreCreatedAsStoredAndDoNotActOnEnter) {
   struct Stored {
     uint32_t id;
     const char* caption;
-    RECT rectangle;
+    UnitPlace place;
   };
   const Stored buttons[] = {
-      {app::unit::kAddButton, "添加", RECT{137, 14, 88, 21}},
-      {app::unit::kModifyButton, "修改", RECT{269, 14, 88, 21}},
-      {app::unit::kDeleteButton, "删除", RECT{401, 14, 88, 21}},
+      {app::unit::kAddButton, "添加", {137, 14, 88, 21}},
+      {app::unit::kModifyButton, "修改", {269, 14, 88, 21}},
+      {app::unit::kDeleteButton, "删除", {401, 14, 88, 21}},
   };
   for (const Stored& stored : buttons) {
     SCOPED_TRACE(stored.caption);
     const Bytes block = MainFormBlock(stored.id);
     std::unique_ptr<UnitObject> button =
-        bench_.Create(kButton, block, stored.id, stored.rectangle, kUnitStyleTabStop);
+        bench_.Create(kButton, block, stored.id, stored.place, kUnitStyleTabStop);
     ASSERT_NE(button, nullptr);
     HWND handle = button->Handle();
     char className[16] = {};
@@ -98,7 +81,7 @@ TEST_F(ButtonTest, MainWindowButtonsAreCreatedAsStoredAndDoNotActOnEnter) {
     EXPECT_STRCASEEQ(className, "BUTTON");
     EXPECT_EQ(StyleOf(handle), static_cast<LONG_PTR>(0x44002000 | BS_CENTER | BS_VCENTER |
                                                      BS_PUSHBUTTON | WS_TABSTOP));
-    EXPECT_EQ(TextOf(handle), stored.caption);
+    EXPECT_EQ(WindowTextOf(handle), stored.caption);
     EXPECT_EQ(SendMessageA(handle, WM_GETFONT, 0, 0),
               reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
     EXPECT_FALSE(ActsOnEnter(button.get()));
@@ -106,7 +89,7 @@ TEST_F(ButtonTest, MainWindowButtonsAreCreatedAsStoredAndDoNotActOnEnter) {
   }
 
   std::unique_ptr<UnitObject> disabled = bench_.Create(kButton, MainFormBlock(kButtonId), kButtonId,
-                                                       RECT{0, 0, 88, 21}, kUnitStyleDisabled);
+                                                       {0, 0, 88, 21}, kUnitStyleDisabled);
   ASSERT_NE(disabled, nullptr);
   EXPECT_FALSE(IsWindowEnabled(disabled->Handle()));
   EXPECT_EQ(StyleOf(disabled->Handle()) & WS_TABSTOP, 0);
@@ -180,7 +163,7 @@ TEST_F(ButtonTest, ClicksAndFocusChangesBecomeEvents) {
   SetFocus(button->Handle());
   EXPECT_EQ(GetFocus(), button->Handle());
   SetFocus(bench_.Parent());
-  EXPECT_EQ(EventNumbers(), (std::vector<int32_t>{-7, -8}));
+  EXPECT_EQ(bench_.EventNumbers(kButtonId), (std::vector<int32_t>{-7, -8}));
 
   bench_.ClearEvents();
   SendMessageA(button->Handle(), BM_CLICK, 0, 0);
@@ -193,29 +176,6 @@ TEST_F(ButtonTest, ClicksAndFocusChangesBecomeEvents) {
   ASSERT_EQ(clicks.size(), 1u);
   EXPECT_EQ(clicks[0].windowId, kWindowId);
   EXPECT_TRUE(clicks[0].arguments.empty());
-}
-
-// The image the button holds, read back as 0x00RRGGBB pixels.
-std::vector<uint32_t> BitmapPixels(HBITMAP bitmap, int* width, int* height) {
-  BITMAP size{};
-  GetObjectA(bitmap, sizeof size, &size);
-  *width = size.bmWidth;
-  *height = size.bmHeight;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size.bmWidth;
-  info.bmiHeader.biHeight = -size.bmHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  std::vector<uint32_t> pixels(static_cast<size_t>(size.bmWidth) * size.bmHeight);
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.bmHeight), pixels.data(), &info,
-            DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  for (uint32_t& p : pixels) {
-    p &= 0xFFFFFF;
-  }
-  return pixels;
 }
 
 TEST_F(ButtonTest, PictureIsShownAsABitmapOnTheButtonFaceOrAsAnIcon) {
@@ -232,16 +192,14 @@ TEST_F(ButtonTest, PictureIsShownAsABitmapOnTheButtonFaceOrAsAnIcon) {
   EXPECT_EQ(StyleOf(handle) & (BS_BITMAP | BS_ICON), BS_BITMAP);
   auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(handle, BM_GETIMAGE, IMAGE_BITMAP, 0));
   ASSERT_NE(bitmap, nullptr);
-  int width = 0;
-  int height = 0;
-  const std::vector<uint32_t> pixels = BitmapPixels(bitmap, &width, &height);
-  EXPECT_EQ(width, 16);
-  EXPECT_EQ(height, 8);
-  EXPECT_EQ(pixels[0], 0xFF0000u);
-  EXPECT_EQ(pixels[15], Rgb(GetSysColor(COLOR_BTNFACE)));
+  const Pixels pixels = BitmapPixels(bitmap);
+  EXPECT_EQ(pixels.Width(), 16);
+  EXPECT_EQ(pixels.Height(), 8);
+  EXPECT_EQ(pixels.At(0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(pixels.At(15, 0), GetSysColor(COLOR_BTNFACE));
   // The button draws it: red in the middle of its left half.
   const Pixels drawn = PrintClient(handle);
-  EXPECT_EQ(drawn.At(drawn.width / 2 - 4, drawn.height / 2), 0xFF0000u);
+  EXPECT_EQ(drawn.At(drawn.Width() / 2 - 4, drawn.Height() / 2), RGB(255, 0, 0));
 
   const Bytes icon = MakeIcon32(16, [](int, int) { return kBlue; });
   EXPECT_TRUE(SetBytes(button.get(), kButton, kPicture, icon));
@@ -263,7 +221,7 @@ TEST_F(ButtonTest, UndecodablePictureIsDroppedAndTheCaptionShown) {
   ASSERT_NE(stored, nullptr);
   EXPECT_TRUE(GetBytes(stored.get(), kButton, kPicture).empty());
   EXPECT_EQ(StyleOf(stored->Handle()) & (BS_BITMAP | BS_ICON), 0);
-  EXPECT_EQ(TextOf(stored->Handle()), "删除");
+  EXPECT_EQ(WindowTextOf(stored->Handle()), "删除");
   ButtonProperties saved;
   ASSERT_TRUE(ReadButtonBlock(Save(stored.get()), &saved));
   EXPECT_TRUE(saved.picture.empty());
@@ -274,7 +232,7 @@ TEST_F(ButtonTest, CaptionFontAndTextConversion) {
   ASSERT_NE(button, nullptr);
   HWND handle = button->Handle();
   EXPECT_FALSE(SetBytes(button.get(), kButton, kCaption, TextBytes("确定")));
-  EXPECT_EQ(TextOf(handle), "确定");
+  EXPECT_EQ(WindowTextOf(handle), "确定");
   EXPECT_EQ(GetBytes(button.get(), kButton, kCaption), TextBytes("确定"));
 
   LOGFONTA wanted{};

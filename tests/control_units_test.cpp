@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "tests/unit_kind_bench.h"
+#include "tests/unit_bench.h"
 #include "window/unit_object.h"
 #include "window/units/button.h"
 #include "window/units/edit_box.h"
@@ -78,18 +78,10 @@ void AddLaterHooks(HWND control, LaterHooks* hooks) {
       SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReplacedProc)));
 }
 
-std::vector<int32_t> EventNumbers(const KindBench& bench) {
-  std::vector<int32_t> numbers;
-  for (const RaisedEvent& event : bench.EventsOf(kUnitId)) {
-    numbers.push_back(event.event);
-  }
-  return numbers;
-}
-
 TEST(ControlUnits, ALaterHookSeesTheControlToItsLastMessageWhicheverEndComesFirst) {
   for (const ControlKind& row : kControlKinds) {
     SCOPED_TRACE(row.name);
-    KindBench bench;
+    UnitBench bench;
 
     // The object goes first: it takes the control along, silently.
     LaterHooks first;
@@ -127,7 +119,7 @@ TEST(ControlUnits, ALaterHookSeesTheControlToItsLastMessageWhicheverEndComesFirs
 TEST(ControlUnits, AUnitWhoseObjectPropertyIsRemovedKeepsHandlingItsControl) {
   for (const ControlKind& row : kControlKinds) {
     SCOPED_TRACE(row.name);
-    KindBench bench;
+    UnitBench bench;
     std::unique_ptr<UnitObject> unit = bench.Create(*row.kind, Bytes(), kUnitId, {10, 10, 90, 60});
     ASSERT_NE(unit, nullptr);
     HWND control = unit->Handle();
@@ -151,7 +143,7 @@ TEST(ControlUnits, AUnitWhoseObjectPropertyIsRemovedKeepsHandlingItsControl) {
     SetFocus(bench.Parent());
     PumpMessages();
     if (row.focusEventsByHook) {
-      EXPECT_EQ(EventNumbers(bench), (std::vector<int32_t>{kGotFocus, kLostFocus}));
+      EXPECT_EQ(bench.EventNumbers(kUnitId), (std::vector<int32_t>{kGotFocus, kLostFocus}));
     }
 
     DestroyWindow(control);

@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-#include "unit_test_support.h"
+#include "tests/unit_bench.h"
 #include "window/units/edit_box.h"
 #include "window/units/edit_box_block.h"
 #include "window/units/edit_box_input.h"
@@ -19,7 +19,7 @@
 namespace mnemora {
 namespace {
 
-using namespace unit_tests;
+using namespace bench;
 
 constexpr uint32_t kQueryBox = 0x1601008D;
 constexpr uint32_t kNoteBox = 0x1601008F;
@@ -62,14 +62,14 @@ int HeightOf(HWND window) {
 }
 
 TEST(EditBoxCreateTest, MultiLineBlockGivesScrollingStylesAndStaysHidden) {
-  UnitTestBench bench;
+  UnitBench bench;
   const Bytes block = WriteEditBoxBlock({.borderStyle = 3,
                                          .textColour = 0x00C06000,
                                          .multiLine = 1,
                                          .scrollBars = 3,
                                          .content = "mov"});
-  auto unit =
-      bench.Create(Kind(), block, kNoteBox, 339, 147, kUnitStyleTabStop | kUnitStyleDisabled, 170);
+  auto unit = bench.Create(Kind(), block, kNoteBox, {10, 10, 339, 147, nullptr, 170},
+                           kUnitStyleTabStop | kUnitStyleDisabled);
   ASSERT_NE(unit, nullptr);
   HWND edit = unit->Handle();
   const LONG_PTR style = StyleOf(edit);
@@ -86,8 +86,8 @@ TEST(EditBoxCreateTest, MultiLineBlockGivesScrollingStylesAndStaysHidden) {
 }
 
 TEST(EditBoxCreateTest, EmptyBlockTakesDefaultsAndSingleLineIsAtLeastOneCharacterTall) {
-  UnitTestBench bench;
-  auto low = bench.Create(Kind(), Bytes(), kQueryBox, 102, 5);
+  UnitBench bench;
+  auto low = bench.Create(Kind(), Bytes(), kQueryBox, {10, 10, 102, 5});
   ASSERT_NE(low, nullptr);
   HWND edit = low->Handle();
   EXPECT_EQ(StyleOf(edit) & (ES_AUTOHSCROLL | ES_MULTILINE), ES_AUTOHSCROLL);
@@ -103,7 +103,7 @@ TEST(EditBoxCreateTest, EmptyBlockTakesDefaultsAndSingleLineIsAtLeastOneCharacte
   }
   EXPECT_EQ(HeightOf(edit), sample.cy + 2 * GetSystemMetrics(SM_CYEDGE));
 
-  auto tall = bench.Create(Kind(), Bytes(), kQueryBox, 102, 60);
+  auto tall = bench.Create(Kind(), Bytes(), kQueryBox, {10, 10, 102, 60});
   EXPECT_EQ(HeightOf(tall->Handle()), 60);
 
   // A larger font makes the box taller again.
@@ -112,72 +112,75 @@ TEST(EditBoxCreateTest, EmptyBlockTakesDefaultsAndSingleLineIsAtLeastOneCharacte
   std::strcpy(font.lfFaceName, "宋体");
   Bytes record(sizeof font);
   std::memcpy(record.data(), &font, sizeof font);
-  EXPECT_FALSE(SetUnitBytes(low.get(), Kind(), kFont, record));
+  EXPECT_FALSE(SetBytes(low.get(), Kind(), kFont, record));
   EXPECT_NE(SendMessageA(edit, WM_GETFONT, 0, 0),
             reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
   EXPECT_GE(HeightOf(edit), 40);
-  EXPECT_EQ(UnitBytes(low.get(), Kind(), kFont), record);
+  EXPECT_EQ(GetBytes(low.get(), Kind(), kFont), record);
 }
 
 TEST(EditBoxCreateTest, InputModesAndOptionsBecomeControlStyles) {
-  UnitTestBench bench;
-  auto readOnly = bench.Create(Kind(), WriteEditBoxBlock({.inputMode = 1}), kQueryBox, 80, 24);
+  UnitBench bench;
+  auto readOnly =
+      bench.Create(Kind(), WriteEditBoxBlock({.inputMode = 1}), kQueryBox, {10, 10, 80, 24});
   EXPECT_EQ(StyleOf(readOnly->Handle()) & ES_READONLY, ES_READONLY);
 
-  auto password = bench.Create(
-      Kind(), WriteEditBoxBlock({.inputMode = 2, .passwordCharacter = '#'}), kQueryBox, 80, 24);
+  auto password =
+      bench.Create(Kind(), WriteEditBoxBlock({.inputMode = 2, .passwordCharacter = '#'}), kQueryBox,
+                   {10, 10, 80, 24});
   EXPECT_EQ(StyleOf(password->Handle()) & ES_PASSWORD, ES_PASSWORD);
   EXPECT_EQ(SendMessageA(password->Handle(), EM_GETPASSWORDCHAR, 0, 0), '#');
 
   auto options = bench.Create(
       Kind(), WriteEditBoxBlock({.hideSelection = 0, .alignment = 1, .caseConversion = 2}),
-      kQueryBox, 80, 24);
+      kQueryBox, {10, 10, 80, 24});
   const LONG_PTR style = StyleOf(options->Handle());
   EXPECT_EQ(style & (ES_NOHIDESEL | ES_CENTER | ES_UPPERCASE),
             ES_NOHIDESEL | ES_CENTER | ES_UPPERCASE);
 
   // Stored values past their ranges are brought in, not passed on.
-  auto clamped = bench.Create(Kind(), WriteEditBoxBlock({.inputMode = 40}), kQueryBox, 80, 24);
-  EXPECT_EQ(UnitNumber(clamped.get(), Kind(), kInputMode), edit_input_mode::kDateTime);
+  auto clamped =
+      bench.Create(Kind(), WriteEditBoxBlock({.inputMode = 40}), kQueryBox, {10, 10, 80, 24});
+  EXPECT_EQ(GetNumber(clamped.get(), Kind(), kInputMode), edit_input_mode::kDateTime);
 }
 
 TEST(EditBoxCreateTest, RejectedBlocksCreateNoUnit) {
-  UnitTestBench bench;
+  UnitBench bench;
   Bytes newer = WriteEditBoxBlock({});
   newer[0] = 3;  // a version above the highest the kind reads
-  EXPECT_EQ(bench.Create(Kind(), newer, kQueryBox, 80, 24), nullptr);
+  EXPECT_EQ(bench.Create(Kind(), newer, kQueryBox, {10, 10, 80, 24}), nullptr);
   Bytes truncated = WriteEditBoxBlock({.content = "abc"});
   truncated.resize(truncated.size() - 12);
-  EXPECT_EQ(bench.Create(Kind(), truncated, kQueryBox, 80, 24), nullptr);
+  EXPECT_EQ(bench.Create(Kind(), truncated, kQueryBox, {10, 10, 80, 24}), nullptr);
 }
 
 TEST(EditBoxContentTest, WritingTheContentRaisesEventZeroExactlyOnceEvenWhenUnchanged) {
-  UnitTestBench bench;
+  UnitBench bench;
   for (uint32_t multiLine : {0u, 1u}) {
     SCOPED_TRACE(multiLine);
-    auto unit =
-        bench.Create(Kind(), WriteEditBoxBlock({.multiLine = multiLine}), kQueryBox, 80, 40);
+    auto unit = bench.Create(Kind(), WriteEditBoxBlock({.multiLine = multiLine}), kQueryBox,
+                             {10, 10, 80, 40});
     bench.ClearEvents();
-    EXPECT_FALSE(SetUnitText(unit.get(), Kind(), kContent, "abc"));
+    EXPECT_FALSE(SetText(unit.get(), Kind(), kContent, "abc"));
     EXPECT_EQ(bench.EventNumbers(kQueryBox), std::vector<int32_t>{0});
-    EXPECT_FALSE(SetUnitText(unit.get(), Kind(), kContent, "abc"));
+    EXPECT_FALSE(SetText(unit.get(), Kind(), kContent, "abc"));
     EXPECT_EQ(bench.EventNumbers(kQueryBox), (std::vector<int32_t>{0, 0}));
-    EXPECT_EQ(UnitText(unit.get(), Kind(), kContent), "abc");
+    EXPECT_EQ(GetText(unit.get(), Kind(), kContent), "abc");
 
     // A change by typing is the control's own notification, once.
     bench.ClearEvents();
     Type(unit->Handle(), "d");
     EXPECT_EQ(bench.EventNumbers(kQueryBox), std::vector<int32_t>{0});
-    EXPECT_EQ(UnitText(unit.get(), Kind(), kContent), "dabc");
+    EXPECT_EQ(GetText(unit.get(), Kind(), kContent), "dabc");
   }
 }
 
 TEST(EditBoxContentTest, AppendingTwoTextsLeavesTheCaretAfterTheLastAndRaisesTwoEvents) {
-  UnitTestBench bench;
+  UnitBench bench;
   for (uint32_t multiLine : {0u, 1u}) {
     SCOPED_TRACE(multiLine);
     auto unit = bench.Create(Kind(), WriteEditBoxBlock({.multiLine = multiLine, .content = "ab"}),
-                             kNoteBox, 200, 60);
+                             kNoteBox, {10, 10, 200, 60});
     EXPECT_EQ(SelectionOf(unit->Handle()), std::make_pair(DWORD{0}, DWORD{0}));
     bench.ClearEvents();
     AppendToEditBox(unit->Handle(), "cd");
@@ -189,9 +192,10 @@ TEST(EditBoxContentTest, AppendingTwoTextsLeavesTheCaretAfterTheLastAndRaisesTwo
 }
 
 TEST(EditBoxInputTest, DigitsOnlyBoxDropsLettersAndClampsToAByteOnLeavingFocus) {
-  UnitTestBench bench;
+  UnitBench bench;
   ShowWindow(bench.Parent(), SW_SHOWNOACTIVATE);
-  auto unit = bench.Create(Kind(), WriteEditBoxBlock({.inputMode = 5}), kQueryBox, 80, 24);
+  auto unit =
+      bench.Create(Kind(), WriteEditBoxBlock({.inputMode = 5}), kQueryBox, {10, 10, 80, 24});
   HWND edit = unit->Handle();
   ShowWindow(edit, SW_SHOWNA);
 
@@ -269,48 +273,50 @@ TEST(EditBoxInputTest, TypingFilterAndAdjusterStepFollowTheMode) {
 }
 
 TEST(EditBoxSelectionTest, MinusOneMeansTheEndOrTheWholeText) {
-  UnitTestBench bench;
-  auto unit = bench.Create(Kind(), WriteEditBoxBlock({.content = "hello"}), kQueryBox, 80, 24);
+  UnitBench bench;
+  auto unit =
+      bench.Create(Kind(), WriteEditBoxBlock({.content = "hello"}), kQueryBox, {10, 10, 80, 24});
   HWND edit = unit->Handle();
 
-  SetUnitProperty(unit.get(), Kind(), kSelectionStart, -1);
+  SetNumber(unit.get(), Kind(), kSelectionStart, -1);
   EXPECT_EQ(SelectionOf(edit), std::make_pair(DWORD{5}, DWORD{5}));
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kSelectionStart), 5);
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kSelectionLength), 0);
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kSelectionStart), 5);
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kSelectionLength), 0);
 
-  SetUnitProperty(unit.get(), Kind(), kSelectionLength, -1);
+  SetNumber(unit.get(), Kind(), kSelectionLength, -1);
   EXPECT_EQ(SelectionOf(edit), std::make_pair(DWORD{0}, DWORD{5}));
-  EXPECT_EQ(UnitText(unit.get(), Kind(), kSelectedText), "hello");
+  EXPECT_EQ(GetText(unit.get(), Kind(), kSelectedText), "hello");
 
-  SetUnitProperty(unit.get(), Kind(), kSelectionStart, 1);
-  SetUnitProperty(unit.get(), Kind(), kSelectionLength, 2);
-  EXPECT_EQ(UnitText(unit.get(), Kind(), kSelectedText), "el");
-  SetUnitProperty(unit.get(), Kind(), kSelectionStart, -3);  // counts as 0
-  EXPECT_EQ(UnitText(unit.get(), Kind(), kSelectedText), "he");
+  SetNumber(unit.get(), Kind(), kSelectionStart, 1);
+  SetNumber(unit.get(), Kind(), kSelectionLength, 2);
+  EXPECT_EQ(GetText(unit.get(), Kind(), kSelectedText), "el");
+  SetNumber(unit.get(), Kind(), kSelectionStart, -3);  // counts as 0
+  EXPECT_EQ(GetText(unit.get(), Kind(), kSelectedText), "he");
 
-  SetUnitText(unit.get(), Kind(), kSelectedText, "J");
+  SetText(unit.get(), Kind(), kSelectedText, "J");
   EXPECT_EQ(WindowTextOf(edit), "Jllo");
 
   // A stored start of -1 puts the caret at the end from the start.
   auto atEnd = bench.Create(Kind(), WriteEditBoxBlock({.selectionStart = -1, .content = "abc"}),
-                            kQueryBox, 80, 24);
+                            kQueryBox, {10, 10, 80, 24});
   EXPECT_EQ(SelectionOf(atEnd->Handle()), std::make_pair(DWORD{3}, DWORD{3}));
 }
 
 TEST(EditBoxKeyTest, EnterBelongsOnlyToAWritableMultiLineBox) {
-  UnitTestBench bench;
+  UnitBench bench;
   auto wantsKey = KindOperation<KeyInterestOperation>(Kind(), unit_operation::kKeyInterest);
-  auto single = bench.Create(Kind(), Bytes(), kQueryBox, 80, 24);
-  auto readOnly =
-      bench.Create(Kind(), WriteEditBoxBlock({.multiLine = 1, .inputMode = 1}), kNoteBox, 80, 60);
-  auto writable = bench.Create(Kind(), WriteEditBoxBlock({.multiLine = 1}), kNoteBox, 80, 60);
+  auto single = bench.Create(Kind(), Bytes(), kQueryBox, {10, 10, 80, 24});
+  auto readOnly = bench.Create(Kind(), WriteEditBoxBlock({.multiLine = 1, .inputMode = 1}),
+                               kNoteBox, {10, 10, 80, 60});
+  auto writable =
+      bench.Create(Kind(), WriteEditBoxBlock({.multiLine = 1}), kNoteBox, {10, 10, 80, 60});
   EXPECT_FALSE(wantsKey(single.get(), VK_RETURN));
   EXPECT_FALSE(wantsKey(readOnly.get(), VK_RETURN));
   EXPECT_TRUE(wantsKey(writable.get(), VK_RETURN));
   EXPECT_FALSE(wantsKey(writable.get(), VK_TAB));
   EXPECT_FALSE(wantsKey(writable.get(), VK_ESCAPE));
 
-  SetUnitProperty(writable.get(), Kind(), kInputMode, 1);
+  SetNumber(writable.get(), Kind(), kInputMode, 1);
   EXPECT_FALSE(wantsKey(writable.get(), VK_RETURN));
   EXPECT_EQ(StyleOf(writable->Handle()) & ES_READONLY, ES_READONLY);
 }
@@ -323,10 +329,10 @@ void PressArrow(HWND adjuster, bool up) {
 }
 
 TEST(EditBoxAdjusterTest, AutomaticModeStepsAndWrapsAroundTheRange) {
-  UnitTestBench bench;
+  UnitBench bench;
   auto unit = bench.Create(
       Kind(), WriteEditBoxBlock({.adjusterMode = 1, .adjusterMaximum = 100, .content = "100"}),
-      kQueryBox, 80, 24, 0, 130);
+      kQueryBox, {10, 10, 80, 24, nullptr, 130}, 0);
   HWND edit = unit->Handle();
   HWND adjuster = unit->Companion();
   ASSERT_NE(adjuster, nullptr);
@@ -350,10 +356,10 @@ TEST(EditBoxAdjusterTest, AutomaticModeStepsAndWrapsAroundTheRange) {
 }
 
 TEST(EditBoxAdjusterTest, OnlyTheAdjustersOwnReportStepsTheBox) {
-  UnitTestBench bench;
+  UnitBench bench;
   auto unit = bench.Create(
       Kind(), WriteEditBoxBlock({.adjusterMode = 1, .adjusterMaximum = 100, .content = "5"}),
-      kQueryBox, 80, 24, 0, 130);
+      kQueryBox, {10, 10, 80, 24, nullptr, 130}, 0);
   HWND edit = unit->Handle();
   HWND adjuster = unit->Companion();
   ASSERT_NE(adjuster, nullptr);
@@ -375,9 +381,9 @@ TEST(EditBoxAdjusterTest, OnlyTheAdjustersOwnReportStepsTheBox) {
 }
 
 TEST(EditBoxAdjusterTest, AdjusterFollowsTheBoxAndManualModeRaisesEventOne) {
-  UnitTestBench bench;
+  UnitBench bench;
   auto unit = bench.Create(Kind(), WriteEditBoxBlock({.adjusterMode = 2, .content = "7"}),
-                           kQueryBox, 80, 24);
+                           kQueryBox, {10, 10, 80, 24});
   HWND edit = unit->Handle();
   HWND adjuster = unit->Companion();
   ASSERT_NE(adjuster, nullptr);
@@ -411,10 +417,10 @@ TEST(EditBoxAdjusterTest, AdjusterFollowsTheBoxAndManualModeRaisesEventOne) {
 }
 
 TEST(EditBoxColourTest, ReflectedCtlColorUsesTheUnitsColoursAndBrush) {
-  UnitTestBench bench;
+  UnitBench bench;
   auto unit = bench.Create(
       Kind(), WriteEditBoxBlock({.textColour = 0x00C06000, .backgroundColour = 0x00123456}),
-      kQueryBox, 80, 24);
+      kQueryBox, {10, 10, 80, 24});
   HWND edit = unit->Handle();
   WindowDc dc(edit);
   auto ctlColor = [&](UINT message) {
@@ -432,48 +438,48 @@ TEST(EditBoxColourTest, ReflectedCtlColorUsesTheUnitsColoursAndBrush) {
 
   // The button-face colour is the system's own, resolved when used; a
   // read-only box asks with WM_CTLCOLORSTATIC.
-  EXPECT_FALSE(SetUnitProperty(unit.get(), Kind(), kBackgroundColour, 0xFF000000));
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kBackgroundColour), 0xFF000000);
+  EXPECT_FALSE(SetNumber(unit.get(), Kind(), kBackgroundColour, 0xFF000000));
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kBackgroundColour), 0xFF000000);
   EXPECT_EQ(ctlColor(WM_CTLCOLORSTATIC), GetSysColorBrush(COLOR_BTNFACE));
   EXPECT_EQ(GetBkColor(dc.Get()), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST(EditBoxPropertyTest, StyleChangesAskForRebuildOnlyWhenTheValueChanges) {
-  UnitTestBench bench;
-  auto unit = bench.Create(Kind(), Bytes(), kQueryBox, 80, 24);
-  EXPECT_FALSE(SetUnitProperty(unit.get(), Kind(), kMultiLine, 0));
-  EXPECT_TRUE(SetUnitProperty(unit.get(), Kind(), kMultiLine, 5));
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kMultiLine), 1);
-  EXPECT_FALSE(SetUnitProperty(unit.get(), Kind(), kHideSelection, 1));
-  EXPECT_TRUE(SetUnitProperty(unit.get(), Kind(), kHideSelection, 0));
+  UnitBench bench;
+  auto unit = bench.Create(Kind(), Bytes(), kQueryBox, {10, 10, 80, 24});
+  EXPECT_FALSE(SetNumber(unit.get(), Kind(), kMultiLine, 0));
+  EXPECT_TRUE(SetNumber(unit.get(), Kind(), kMultiLine, 5));
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kMultiLine), 1);
+  EXPECT_FALSE(SetNumber(unit.get(), Kind(), kHideSelection, 1));
+  EXPECT_TRUE(SetNumber(unit.get(), Kind(), kHideSelection, 0));
 
-  EXPECT_FALSE(SetUnitProperty(unit.get(), Kind(), kBorderStyle, 9));
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kBorderStyle), 5);
+  EXPECT_FALSE(SetNumber(unit.get(), Kind(), kBorderStyle, 9));
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kBorderStyle), 5);
   EXPECT_EQ(StyleOf(unit->Handle()) & WS_BORDER, WS_BORDER);
   EXPECT_EQ(ExStyleOf(unit->Handle()) & WS_EX_CLIENTEDGE, 0);
 
-  SetUnitProperty(unit.get(), Kind(), kMaxLength, -5);
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kMaxLength), 0);
-  SetUnitProperty(unit.get(), Kind(), kMaxLength, 3);
+  SetNumber(unit.get(), Kind(), kMaxLength, -5);
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kMaxLength), 0);
+  SetNumber(unit.get(), Kind(), kMaxLength, 3);
   SendMessageA(unit->Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("abcdef"));
   EXPECT_EQ(WindowTextOf(unit->Handle()), "abc");
 
-  SetUnitProperty(unit.get(), Kind(), kInputMode, 2);
+  SetNumber(unit.get(), Kind(), kInputMode, 2);
   EXPECT_EQ(SendMessageA(unit->Handle(), EM_GETPASSWORDCHAR, 0, 0), '*');
-  SetUnitText(unit.get(), Kind(), kPasswordCharacter, "#x");
+  SetText(unit.get(), Kind(), kPasswordCharacter, "#x");
   EXPECT_EQ(SendMessageA(unit->Handle(), EM_GETPASSWORDCHAR, 0, 0), '#');
-  EXPECT_EQ(UnitText(unit.get(), Kind(), kPasswordCharacter), "#");
-  SetUnitProperty(unit.get(), Kind(), kInputMode, 0);
+  EXPECT_EQ(GetText(unit.get(), Kind(), kPasswordCharacter), "#");
+  SetNumber(unit.get(), Kind(), kInputMode, 0);
   EXPECT_EQ(SendMessageA(unit->Handle(), EM_GETPASSWORDCHAR, 0, 0), 0);
 }
 
 TEST(EditBoxPropertyTest, SaveHoldsTheStoredValuesAndWhatTheControlHoldsNow) {
-  UnitTestBench bench;
+  UnitBench bench;
   EditBoxProperties older{.version = 1, .multiLine = 1, .content = "stored"};
-  auto unit = bench.Create(Kind(), WriteEditBoxBlock(older), kNoteBox, 80, 60);
+  auto unit = bench.Create(Kind(), WriteEditBoxBlock(older), kNoteBox, {10, 10, 80, 60});
   SendMessageA(unit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
   SendMessageA(unit->Handle(), EM_SETSEL, 1, 3);
-  SetUnitText(unit.get(), Kind(), 27, "source");
+  SetText(unit.get(), Kind(), 27, "source");
 
   auto save = KindOperation<SaveUnitOperation>(Kind(), unit_operation::kSave);
   EditBoxProperties saved;

@@ -15,7 +15,7 @@
 #include "runtime/runtime_app.h"
 #include "runtime/win_handles.h"
 #include "runtime/window_system_hooks.h"
-#include "unit_test_support.h"
+#include "tests/unit_bench.h"
 #include "window/units/edit_box.h"
 #include "window/units/edit_box_block.h"
 #include "window/units/edit_box_methods.h"
@@ -29,8 +29,8 @@
 namespace mnemora {
 namespace {
 
-using unit_tests::PumpUntilThreadEnds;
-using unit_tests::WindowTextOf;
+using bench::PumpUntilThreadEnds;
+using bench::WindowTextOf;
 
 constexpr uint32_t kWindowId = 0x52010001;
 constexpr uint32_t kList = 0x16010089;
@@ -125,7 +125,7 @@ class EditListMethodsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     UseProcessHeap();
-    unit_tests::MakeThisTheUiThread();
+    bench::MakeThisTheUiThread();
     kinds_[0] = kWindowKindDescriptor;
     kinds_[4] = kEditBoxDescriptor;
     kinds_[14] = kListBoxDescriptor;
@@ -147,7 +147,7 @@ class EditListMethodsTest : public ::testing::Test {
     FreeWindows();
     InstallWindowSystem(EmptyWindowSystem());
     TheRuntimeApp().libraries.clear();
-    unit_tests::PumpMessages();
+    bench::PumpMessages();
   }
 
   HWND UnitHandle(uint32_t unitId) {

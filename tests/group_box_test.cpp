@@ -8,7 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "caption_units_support.h"
+#include "tests/unit_bench.h"
+#include "tests/window_pixels.h"
 #include "window/unit_object.h"
 #include "window/units/group_box.h"
 #include "window/units/group_box_block.h"
@@ -17,7 +18,7 @@
 namespace mnemora {
 namespace {
 
-using namespace mnemora::testing;
+using namespace bench;
 
 constexpr uint32_t kUnitId = 0x1601016B;
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -29,7 +30,7 @@ enum : int32_t { kCaption = 8, kAlignment = 9, kTextColour = 10, kBackgroundColo
 // A unit placed in a container, recording the notifications handed to it.
 class RecordingUnit : public UnitObject {
  public:
-  explicit RecordingUnit(HWND handle) : UnitObject(kTestWindowId, 0x16010170, 0) { Attach(handle); }
+  explicit RecordingUnit(HWND handle) : UnitObject(kWindowId, 0x16010170, 0) { Attach(handle); }
   bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) override {
     if (message != WM_COMMAND) {
       return false;
@@ -44,24 +45,24 @@ class RecordingUnit : public UnitObject {
 class GroupBoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    box_ = CreateUnit(kGroupBoxKindDescriptor,
+    box_ =
+        bench_.Create(kGroupBoxKindDescriptor,
                       WriteGroupBoxBlock(
                           {.textColour = kRed, .backgroundColour = kBackground, .caption = "Data"}),
-                      parent_.Handle(), RECT{8, 8, 248, 88}, kUnitId);
+                      kUnitId, {8, 8, 240, 80});
     ASSERT_NE(box_, nullptr);
     ShowWindow(box_->Handle(), SW_SHOWNA);
   }
-  void Set(int32_t property, const UnitValue& value) {
-    EXPECT_FALSE(SetProperty(kGroupBoxKindDescriptor, box_.get(), property, value));
+  void Set(int32_t property, int64_t number) {
+    EXPECT_FALSE(SetNumber(box_.get(), kGroupBoxKindDescriptor, property, number));
   }
   // The caption is the only thing drawn in the text colour.
   RECT Caption(const Pixels& pixels, COLORREF colour = kRed) {
     return pixels.BoundsOf(pixels.All(), [&](COLORREF c) { return c == colour; });
   }
-  Pixels Render() { return PrintClient(box_->Handle(), RGB(1, 2, 3)); }
+  Pixels Render() { return PrintClient(box_->Handle()); }
 
-  RecordingWindowSystem windowSystem_;
-  ColouredParent parent_{RGB(0, 128, 0), 300, 120};
+  UnitBench bench_{ShownParent{RGB(0, 128, 0), 300, 120}};
   std::unique_ptr<UnitObject> box_;
 };
 
@@ -77,24 +78,24 @@ TEST_F(GroupBoxTest, NativeGroupFrameWithColoursAndAlignedCaption) {
   EXPECT_LT(caption.left, pixels.Width() / 4);
   EXPECT_LT(caption.bottom, pixels.Height() / 2) << "along the top edge";
 
-  Set(kAlignment, Number(7));
-  EXPECT_EQ(GetProperty(kGroupBoxKindDescriptor, box_.get(), kAlignment).number, 2);
+  Set(kAlignment, 7);
+  EXPECT_EQ(GetNumber(box_.get(), kGroupBoxKindDescriptor, kAlignment), 2);
   EXPECT_EQ(GetWindowLongPtrA(box_->Handle(), GWL_STYLE) & BS_CENTER, BS_RIGHT);
   EXPECT_GT(Caption(Render()).left, pixels.Width() / 2);
 
-  Set(kAlignment, Number(1));
+  Set(kAlignment, 1);
   caption = Caption(Render());
   EXPECT_NEAR(caption.left + caption.right, pixels.Width(), 6);
 
-  Set(kTextColour, Number(RGB(0, 0, 255)));
-  Set(kBackgroundColour, Number(RGB(255, 255, 0)));
+  Set(kTextColour, RGB(0, 0, 255));
+  Set(kBackgroundColour, RGB(255, 255, 0));
   pixels = Render();
   EXPECT_EQ(pixels.Count(pixels.All(), kRed), 0);
   EXPECT_GT(pixels.Count(pixels.All(), RGB(0, 0, 255)), 0);
   EXPECT_EQ(pixels.At(pixels.Width() / 2, pixels.Height() / 2), RGB(255, 255, 0));
 
   // The button face is looked up at every paint.
-  Set(kBackgroundColour, Number(0xFF000000));
+  Set(kBackgroundColour, 0xFF000000);
   const int element = COLOR_BTNFACE;
   const COLORREF original = GetSysColor(COLOR_BTNFACE);
   const COLORREF changed = RGB(10, 200, 30);
@@ -105,7 +106,7 @@ TEST_F(GroupBoxTest, NativeGroupFrameWithColoursAndAlignedCaption) {
 }
 
 TEST_F(GroupBoxTest, CaptionIsTheWindowTextAndIsSaved) {
-  Set(kCaption, Text("数据操作"));
+  EXPECT_FALSE(SetText(box_.get(), kGroupBoxKindDescriptor, kCaption, "数据操作"));
   char text[32] = {};
   GetWindowTextA(box_->Handle(), text, sizeof text);
   EXPECT_STREQ(text, "数据操作");
@@ -121,8 +122,7 @@ TEST_F(GroupBoxTest, CaptionIsTheWindowTextAndIsSaved) {
 // The group box and the label both contain units: a child's notification
 // to its parent must arrive at the child's unit object.
 TEST_F(GroupBoxTest, ContainersHandNotificationsToTheirChildrensUnits) {
-  auto label =
-      CreateUnit(kLabelKindDescriptor, Bytes(), parent_.Handle(), RECT{0, 90, 100, 110}, 7);
+  auto label = bench_.Create(kLabelKindDescriptor, Bytes(), 7, {0, 90, 100, 20});
   ASSERT_NE(label, nullptr);
   for (HWND container : {box_->Handle(), label->Handle()}) {
     HWND button = CreateWindowExA(0, "BUTTON", "Add", WS_CHILD | BS_PUSHBUTTON, 10, 20, 60, 20,
@@ -142,8 +142,8 @@ TEST_F(GroupBoxTest, ContainersHandNotificationsToTheirChildrensUnits) {
 }
 
 TEST_F(GroupBoxTest, CreationStylesVersionAndDestructionReport) {
-  auto other = CreateUnit(kGroupBoxKindDescriptor, Bytes(), parent_.Handle(), RECT{0, 0, 50, 50},
-                          kUnitId + 1, kUnitStyleDisabled | kUnitStyleTabStop);
+  auto other = bench_.Create(kGroupBoxKindDescriptor, Bytes(), kUnitId + 1, {0, 0, 50, 50},
+                             kUnitStyleDisabled | kUnitStyleTabStop);
   ASSERT_NE(other, nullptr);
   EXPECT_FALSE(IsWindowVisible(other->Handle()));
   EXPECT_FALSE(IsWindowEnabled(other->Handle()));
@@ -151,14 +151,13 @@ TEST_F(GroupBoxTest, CreationStylesVersionAndDestructionReport) {
 
   Bytes tooNew = WriteGroupBoxBlock({});
   tooNew[0] = 2;
-  EXPECT_EQ(CreateUnit(kGroupBoxKindDescriptor, tooNew, parent_.Handle(), RECT{0, 0, 9, 9}, 3),
-            nullptr);
+  EXPECT_EQ(bench_.Create(kGroupBoxKindDescriptor, tooNew, 3, {0, 0, 9, 9}), nullptr);
 
   DestroyWindow(box_->Handle());
-  EXPECT_EQ(windowSystem_.destroyedUnits, std::vector<uint32_t>{kUnitId});
+  EXPECT_EQ(bench_.Destroyed(), (std::vector<DestructionReport>{{kWindowId, kUnitId}}));
   box_.reset();
   other.reset();
-  EXPECT_EQ(windowSystem_.destroyedUnits.size(), 1u);
+  EXPECT_EQ(bench_.Destroyed().size(), 1u);
 }
 
 }  // namespace

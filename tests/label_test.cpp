@@ -7,7 +7,8 @@
 
 #include <memory>
 
-#include "caption_units_support.h"
+#include "tests/unit_bench.h"
+#include "tests/window_pixels.h"
 #include "test_pictures.h"
 #include "window/unit_object.h"
 #include "window/units/label.h"
@@ -16,11 +17,10 @@
 namespace mnemora {
 namespace {
 
-using namespace mnemora::testing;
+using namespace bench;
 
 constexpr uint32_t kUnitId = 0x1601016C;
 constexpr COLORREF kTextColour = 0x00C06000;
-constexpr COLORREF kUnpainted = RGB(1, 2, 3);
 
 // Property numbers the application uses.
 enum : int32_t {
@@ -46,23 +46,20 @@ class LabelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // As the main window stores its count label.
-    label_ = CreateUnit(kLabelKindDescriptor,
-                        WriteLabelBlock({.textColour = kTextColour, .caption = "MOV 399"}),
-                        parent_.Handle(), RECT{10, 10, 135, 28}, kUnitId);
+    label_ = bench_.Create(kLabelKindDescriptor,
+                           WriteLabelBlock({.textColour = kTextColour, .caption = "MOV 399"}),
+                           kUnitId, {10, 10, 125, 18});
     ASSERT_NE(label_, nullptr);
     ShowWindow(label_->Handle(), SW_SHOWNA);
   }
-  void Set(int32_t property, const UnitValue& value) {
-    EXPECT_FALSE(SetProperty(kLabelKindDescriptor, label_.get(), property, value));
+  void Set(int32_t property, int64_t number) {
+    EXPECT_FALSE(SetNumber(label_.get(), kLabelKindDescriptor, property, number));
   }
-  int64_t Get(int32_t property) {
-    return GetProperty(kLabelKindDescriptor, label_.get(), property).number;
-  }
+  int64_t Get(int32_t property) { return GetNumber(label_.get(), kLabelKindDescriptor, property); }
   RECT Ink(const Pixels& pixels) { return pixels.BoundsOf(pixels.All(), IsInk); }
-  Pixels Render() { return PrintClient(label_->Handle(), kUnpainted); }
+  Pixels Render() { return PrintClient(label_->Handle()); }
 
-  RecordingWindowSystem windowSystem_;
-  ColouredParent parent_{RGB(0, 128, 0), 300, 120};
+  UnitBench bench_{ShownParent{RGB(0, 128, 0), 300, 120}};
   std::unique_ptr<UnitObject> label_;
 };
 
@@ -76,24 +73,24 @@ TEST_F(LabelTest, CaptionInTextColourOnButtonFaceWhereAligned) {
   EXPECT_LT(ink.right, pixels.Width() - 20);
   EXPECT_NEAR(ink.top + ink.bottom, pixels.Height(), 4) << "vertically centred";
 
-  Set(kHorizontalAlignment, Number(1));
+  Set(kHorizontalAlignment, 1);
   ink = Ink(Render());
   EXPECT_NEAR(ink.left + ink.right, pixels.Width(), 4);
 
-  Set(kHorizontalAlignment, Number(2));
-  Set(kVerticalAlignment, Number(2));
+  Set(kHorizontalAlignment, 2);
+  Set(kVerticalAlignment, 2);
   ink = Ink(Render());
   EXPECT_GE(ink.right, pixels.Width() - 2);
   EXPECT_GE(ink.bottom, pixels.Height() - 3);
 }
 
 TEST_F(LabelTest, EffectsDrawTheirOffsetCopies) {
-  Set(kTextColourProperty, Number(RGB(255, 0, 0)));
+  Set(kTextColourProperty, RGB(255, 0, 0));
   Pixels pixels = Render();
   EXPECT_EQ(pixels.Count(pixels.All(), RGB(0, 0, 0)), 0);
   EXPECT_EQ(pixels.Count(pixels.All(), RGB(255, 255, 255)), 0);
 
-  Set(kEffect, Number(3));  // shadow: black, two pixels right and down
+  Set(kEffect, 3);  // shadow: black, two pixels right and down
   pixels = Render();
   const RECT red = pixels.BoundsOf(pixels.All(), [](COLORREF c) { return c == RGB(255, 0, 0); });
   const RECT black = pixels.BoundsOf(pixels.All(), [](COLORREF c) { return c == RGB(0, 0, 0); });
@@ -101,7 +98,7 @@ TEST_F(LabelTest, EffectsDrawTheirOffsetCopies) {
   EXPECT_EQ(black.bottom, red.bottom + 2);
 
   for (int64_t effect : {1, 2}) {  // sunken and raised: a white copy
-    Set(kEffect, Number(effect));
+    Set(kEffect, effect);
     pixels = Render();
     EXPECT_GT(pixels.Count(pixels.All(), RGB(255, 255, 255)), 0) << "effect " << effect;
   }
@@ -110,7 +107,7 @@ TEST_F(LabelTest, EffectsDrawTheirOffsetCopies) {
 // An empty caption paints only the background; the button face is looked
 // up at every paint.
 TEST_F(LabelTest, BackgroundOnlyWithoutCaption) {
-  Set(kCaption, Text(""));
+  EXPECT_FALSE(SetText(label_.get(), kLabelKindDescriptor, kCaption, ""));
   const int element = COLOR_BTNFACE;
   const COLORREF original = GetSysColor(COLOR_BTNFACE);
   const COLORREF changed = RGB(10, 200, 30);
@@ -119,29 +116,30 @@ TEST_F(LabelTest, BackgroundOnlyWithoutCaption) {
   SetSysColors(1, &element, &original);
   EXPECT_EQ(pixels.Count(pixels.All(), changed), pixels.Width() * pixels.Height());
 
-  Set(kBackgroundColour, Number(RGB(255, 255, 0)));
+  Set(kBackgroundColour, RGB(255, 255, 0));
   pixels = Render();
   EXPECT_EQ(pixels.Count(pixels.All(), RGB(255, 255, 0)), pixels.Width() * pixels.Height());
 }
 
 TEST_F(LabelTest, BackgroundPictureInItsDisplayModes) {
   constexpr COLORREF kYellow = RGB(255, 255, 0);
-  Set(kCaption, Text(""));
-  Set(kBackgroundColour, Number(kYellow));
+  EXPECT_FALSE(SetText(label_.get(), kLabelKindDescriptor, kCaption, ""));
+  Set(kBackgroundColour, kYellow);
   const Bytes png = test_pictures::MakePng(4, 4, [](int, int) { return test_pictures::kBlue; });
-  Set(kPictureMode, Number(0));  // once at the top left, on the background
-  Set(kPicture, UnitValue{0, png});
+  Set(kPictureMode, 0);  // once at the top left, on the background
+  EXPECT_FALSE(SetBytes(label_.get(), kLabelKindDescriptor, kPicture, png));
   Pixels pixels = Render();
   EXPECT_EQ(pixels.Count(RECT{0, 0, 4, 4}, RGB(0, 0, 255)), 16);
   EXPECT_EQ(pixels.Count(pixels.All(), kYellow), pixels.Width() * pixels.Height() - 16);
-  EXPECT_EQ(GetProperty(kLabelKindDescriptor, label_.get(), kPicture).bytes, png);
+  EXPECT_EQ(GetBytes(label_.get(), kLabelKindDescriptor, kPicture), png);
 
-  Set(kPictureMode, Number(1));  // tiled
+  Set(kPictureMode, 1);  // tiled
   pixels = Render();
   EXPECT_EQ(pixels.Count(pixels.All(), RGB(0, 0, 255)), pixels.Width() * pixels.Height());
 
-  Set(kPicture, UnitValue{0, Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'}});
-  EXPECT_TRUE(GetProperty(kLabelKindDescriptor, label_.get(), kPicture).bytes.empty())
+  EXPECT_FALSE(SetBytes(label_.get(), kLabelKindDescriptor, kPicture,
+                        Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'}));
+  EXPECT_TRUE(GetBytes(label_.get(), kLabelKindDescriptor, kPicture).empty())
       << "bytes that do not decode are dropped";
   pixels = Render();
   EXPECT_EQ(pixels.Count(pixels.All(), kYellow), pixels.Width() * pixels.Height());
@@ -158,18 +156,18 @@ TEST_F(LabelTest, WrittenAndStoredValuesAreClamped) {
         Case{kFrameWidth, 2, 5}, Case{kFrameWidth, 12, 12}, Case{kPictureMode, 5, 2},
         Case{kGradientMode, 12, 8}, Case{kHorizontalAlignment, -5, 0},
         Case{kVerticalAlignment, 4, 2}, Case{kWordWrap, 5, 1}}) {
-    Set(c.property, Number(c.written));
+    Set(c.property, c.written);
     EXPECT_EQ(Get(c.property), c.stored) << c.property << " <- " << c.written;
   }
 
-  auto stored = CreateUnit(kLabelKindDescriptor,
-                           WriteLabelBlock({.version = 1,
-                                            .effect = 9,
-                                            .frameWidth = 1,
-                                            .borderStyle = 0xFFFFFFFF,
-                                            .gradientMode = 30,
-                                            .verticalAlignment = 0xFFFFFFFE}),
-                           parent_.Handle(), RECT{0, 0, 50, 20}, kUnitId + 1);
+  auto stored = bench_.Create(kLabelKindDescriptor,
+                              WriteLabelBlock({.version = 1,
+                                               .effect = 9,
+                                               .frameWidth = 1,
+                                               .borderStyle = 0xFFFFFFFF,
+                                               .gradientMode = 30,
+                                               .verticalAlignment = 0xFFFFFFFE}),
+                              kUnitId + 1, {0, 0, 50, 20});
   ASSERT_NE(stored, nullptr);
   LabelProperties saved;
   ASSERT_TRUE(ReadLabelBlock(
@@ -184,8 +182,7 @@ TEST_F(LabelTest, WrittenAndStoredValuesAreClamped) {
 
   Bytes tooNew = WriteLabelBlock({});
   tooNew[0] = 3;
-  EXPECT_EQ(CreateUnit(kLabelKindDescriptor, tooNew, parent_.Handle(), RECT{0, 0, 9, 9}, 1),
-            nullptr);
+  EXPECT_EQ(bench_.Create(kLabelKindDescriptor, tooNew, 1, {0, 0, 9, 9}), nullptr);
 }
 
 WNDPROC g_labelProc = nullptr;
@@ -201,29 +198,30 @@ TEST_F(LabelTest, CaptionIsTheWindowTextAndRepaintsWithoutErasing) {
   g_labelProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(label_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountErasing)));
   g_eraseMessages = 0;
-  Set(kTextColourProperty, Number(RGB(255, 0, 0)));
-  Set(kCaption, Text("共有：399条汇编指令！"));
+  Set(kTextColourProperty, RGB(255, 0, 0));
+  EXPECT_FALSE(SetText(label_.get(), kLabelKindDescriptor, kCaption, "共有：399条汇编指令！"));
   char text[64] = {};
   GetWindowTextA(label_->Handle(), text, sizeof text);
   EXPECT_STREQ(text, "共有：399条汇编指令！");
-  const Pixels screen = CaptureClient(label_->Handle());
+  const Pixels screen = ScreenPixels(label_->Handle());
   EXPECT_EQ(g_eraseMessages, 0);
   EXPECT_GT(screen.Count(screen.All(), RGB(255, 0, 0)), 0) << "repainted at once";
   SetWindowLongPtrA(label_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_labelProc));
 
   SetWindowTextA(label_->Handle(), "set from outside");
-  EXPECT_EQ(TextOf(GetProperty(kLabelKindDescriptor, label_.get(), kCaption)), "set from outside");
+  EXPECT_EQ(GetText(label_.get(), kLabelKindDescriptor, kCaption), "set from outside");
 }
 
 TEST_F(LabelTest, PrivateMessageRaisesEventZeroWithTheHandlersResult) {
-  windowSystem_.ReplyToNextEvent(42);
+  bench_.ReplyToNextEvent(42);
   EXPECT_EQ(SendMessageA(label_->Handle(), kLabelEventMessage, 7, 9), 42);
-  ASSERT_EQ(windowSystem_.events.size(), 1u);
-  const EventRecord& event = windowSystem_.events[0];
-  EXPECT_EQ(event.windowId, kTestWindowId);
+  const std::vector<RaisedEvent> events = bench_.Events();
+  ASSERT_EQ(events.size(), 1u);
+  const RaisedEvent& event = events[0];
+  EXPECT_EQ(event.windowId, kWindowId);
   EXPECT_EQ(event.unitId, kUnitId);
   EXPECT_EQ(event.event, 0);
-  ASSERT_EQ(event.argumentCount, 2);
+  ASSERT_EQ(event.arguments.size(), 2u);
   EXPECT_EQ(event.arguments[0], 7);
   EXPECT_EQ(event.arguments[1], 9);
   EXPECT_EQ(SendMessageA(label_->Handle(), kLabelEventMessage, 1, 2), 0) << "no value: 0";
@@ -231,17 +229,16 @@ TEST_F(LabelTest, PrivateMessageRaisesEventZeroWithTheHandlersResult) {
 
 TEST_F(LabelTest, DestructionIsReportedOnlyWhenTheNativeWindowGoesFirst) {
   DestroyWindow(label_->Handle());
-  EXPECT_EQ(windowSystem_.destroyedUnits, std::vector<uint32_t>{kUnitId});
+  EXPECT_EQ(bench_.Destroyed(), (std::vector<DestructionReport>{{kWindowId, kUnitId}}));
   label_.reset();
 
-  auto other = CreateUnit(kLabelKindDescriptor, Bytes(), parent_.Handle(), RECT{0, 0, 9, 9}, 5,
-                          kUnitStyleDisabled);
+  auto other = bench_.Create(kLabelKindDescriptor, Bytes(), 5, {0, 0, 9, 9}, kUnitStyleDisabled);
   HWND handle = other->Handle();
   EXPECT_FALSE(IsWindowVisible(handle)) << "the loader shows units";
   EXPECT_FALSE(IsWindowEnabled(handle));
   other.reset();
   EXPECT_FALSE(IsWindow(handle)) << "the object takes its window with it";
-  EXPECT_EQ(windowSystem_.destroyedUnits.size(), 1u);
+  EXPECT_EQ(bench_.Destroyed().size(), 1u);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "unit_test_support.h"
+#include "tests/unit_bench.h"
 #include "window/form_bytes.h"
 #include "window/units/list_box.h"
 #include "window/units/list_box_block.h"
@@ -19,7 +19,7 @@
 namespace mnemora {
 namespace {
 
-using namespace unit_tests;
+using namespace bench;
 
 constexpr uint32_t kList = 0x16010089;
 
@@ -64,9 +64,10 @@ LRESULT DataOf(HWND list, int index) {
 }
 
 TEST(ListBoxCreateTest, MainWindowListBlockGivesItsStylesAndNoSelection) {
-  UnitTestBench bench;
+  UnitBench bench;
   const Bytes block = WriteListBoxBlock({.borderStyle = 5, .textColour = 0x00FF8800});
-  auto unit = bench.Create(Kind(), block, kList, 104, 224, kUnitStyleTabStop, 110);
+  auto unit =
+      bench.Create(Kind(), block, kList, {10, 10, 104, 224, nullptr, 110}, kUnitStyleTabStop);
   ASSERT_NE(unit, nullptr);
   HWND list = unit->Handle();
   EXPECT_EQ(StyleOf(list) & 0x44000181, 0x44000181);
@@ -75,12 +76,12 @@ TEST(ListBoxCreateTest, MainWindowListBlockGivesItsStylesAndNoSelection) {
   EXPECT_EQ(ExStyleOf(list) & WS_EX_CLIENTEDGE, 0);
   EXPECT_EQ(GetDlgCtrlID(list), 110);
   EXPECT_EQ(ListItemCount(list), 0);
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kCurrentSelection), -1);
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kCurrentSelection), -1);
 
   // Multi-column scrolls sideways; a data source turns auto sort off.
   auto columns =
       bench.Create(Kind(), WriteListBoxBlock({.autoSort = 1, .multiColumn = 1, .dataSource = "db"}),
-                   kList, 104, 100);
+                   kList, {10, 10, 104, 100});
   EXPECT_EQ(StyleOf(columns->Handle()) & (LBS_MULTICOLUMN | LBS_SORT), LBS_MULTICOLUMN);
 
   // The controls show their scroll bar only once the items overflow.
@@ -93,12 +94,12 @@ TEST(ListBoxCreateTest, MainWindowListBlockGivesItsStylesAndNoSelection) {
 }
 
 TEST(ListBoxCreateTest, StoredItemsKeepTheirDataAcrossSortingAndSelectionIsClamped) {
-  UnitTestBench bench;
+  UnitBench bench;
   const Bytes block = WriteListBoxBlock({.autoSort = 1,
                                          .currentSelection = 5,
                                          .itemData = Dwords({7, 8}),
                                          .items = {"mov", "add", "sub"}});
-  auto unit = bench.Create(Kind(), block, kList, 104, 224);
+  auto unit = bench.Create(Kind(), block, kList, {10, 10, 104, 224});
   ASSERT_NE(unit, nullptr);
   HWND list = unit->Handle();
   EXPECT_EQ(StyleOf(list) & LBS_SORT, LBS_SORT);
@@ -107,65 +108,69 @@ TEST(ListBoxCreateTest, StoredItemsKeepTheirDataAcrossSortingAndSelectionIsClamp
   EXPECT_EQ(DataOf(list, 1), 7);
   EXPECT_EQ(DataOf(list, 2), 0);  // past the stored data
   EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kCurrentSelection), 2);
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kCurrentSelection), 2);
 
   Bytes newer = WriteListBoxBlock({});
   newer[0] = 4;
-  EXPECT_EQ(bench.Create(Kind(), newer, kList, 104, 224), nullptr);
+  EXPECT_EQ(bench.Create(Kind(), newer, kList, {10, 10, 104, 224}), nullptr);
 }
 
 TEST(ListBoxCreateTest, RowSpacingAddsToTheFontsItemHeight) {
-  UnitTestBench bench;
-  auto tight = bench.Create(Kind(), WriteListBoxBlock({.rowSpacing = 0}), kList, 104, 100);
-  auto loose = bench.Create(Kind(), WriteListBoxBlock({.rowSpacing = 6}), kList, 104, 100);
+  UnitBench bench;
+  auto tight =
+      bench.Create(Kind(), WriteListBoxBlock({.rowSpacing = 0}), kList, {10, 10, 104, 100});
+  auto loose =
+      bench.Create(Kind(), WriteListBoxBlock({.rowSpacing = 6}), kList, {10, 10, 104, 100});
   const LRESULT fontHeight = SendMessageA(tight->Handle(), LB_GETITEMHEIGHT, 0, 0);
   EXPECT_GT(fontHeight, 0);
   EXPECT_EQ(SendMessageA(loose->Handle(), LB_GETITEMHEIGHT, 0, 0), fontHeight + 6);
 
-  EXPECT_FALSE(SetUnitProperty(loose.get(), Kind(), kRowSpacing, 2));
+  EXPECT_FALSE(SetNumber(loose.get(), Kind(), kRowSpacing, 2));
   EXPECT_EQ(SendMessageA(loose->Handle(), LB_GETITEMHEIGHT, 0, 0), fontHeight + 2);
-  SetUnitProperty(loose.get(), Kind(), kRowSpacing, -9);
-  EXPECT_EQ(UnitNumber(loose.get(), Kind(), kRowSpacing), 0);
+  SetNumber(loose.get(), Kind(), kRowSpacing, -9);
+  EXPECT_EQ(GetNumber(loose.get(), Kind(), kRowSpacing), 0);
   EXPECT_EQ(SendMessageA(loose->Handle(), LB_GETITEMHEIGHT, 0, 0), fontHeight);
 }
 
 TEST(ListBoxSelectionTest, WritesAreClampedAndRaiseNoEvent) {
-  UnitTestBench bench;
-  auto unit = bench.Create(Kind(), WriteListBoxBlock({.items = {"a", "b", "c"}}), kList, 104, 100);
+  UnitBench bench;
+  auto unit = bench.Create(Kind(), WriteListBoxBlock({.items = {"a", "b", "c"}}), kList,
+                           {10, 10, 104, 100});
   HWND list = unit->Handle();
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kCurrentSelection), -1);
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kCurrentSelection), -1);
 
   bench.ClearEvents();
-  SetUnitProperty(unit.get(), Kind(), kCurrentSelection, 5);
+  SetNumber(unit.get(), Kind(), kCurrentSelection, 5);
   EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kCurrentSelection), 2);
-  SetUnitProperty(unit.get(), Kind(), kCurrentSelection, 1);
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kCurrentSelection), 1);
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kCurrentSelection), 2);
+  SetNumber(unit.get(), Kind(), kCurrentSelection, 1);
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kCurrentSelection), 1);
   EXPECT_TRUE(IsListItemSelected(list, 1));
-  SetUnitProperty(unit.get(), Kind(), kCurrentSelection, -7);
+  SetNumber(unit.get(), Kind(), kCurrentSelection, -7);
   EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kCurrentSelection), -1);
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kCurrentSelection), -1);
   EXPECT_TRUE(bench.Events().empty());
 
   ClearListItems(list);
   EXPECT_EQ(ListItemCount(list), 0);
   for (int64_t wanted : {0, 3, -1}) {
-    SetUnitProperty(unit.get(), Kind(), kCurrentSelection, wanted);
-    EXPECT_EQ(UnitNumber(unit.get(), Kind(), kCurrentSelection), -1) << wanted;
+    SetNumber(unit.get(), Kind(), kCurrentSelection, wanted);
+    EXPECT_EQ(GetNumber(unit.get(), Kind(), kCurrentSelection), -1) << wanted;
   }
 
   // A multiple-selection list has no single current item.
   auto multiple = bench.Create(
       Kind(), WriteListBoxBlock({.multipleSelection = 1, .currentSelection = 0, .items = {"a"}}),
-      kList, 104, 100);
+      kList, {10, 10, 104, 100});
   EXPECT_EQ(StyleOf(multiple->Handle()) & LBS_EXTENDEDSEL, LBS_EXTENDEDSEL);
-  EXPECT_EQ(UnitNumber(multiple.get(), Kind(), kCurrentSelection), -1);
+  EXPECT_EQ(GetNumber(multiple.get(), Kind(), kCurrentSelection), -1);
 }
 
 TEST(ListBoxSelectionTest, UserClickRaisesEventZeroOnceAndDoubleClickEventOne) {
-  UnitTestBench bench;
+  UnitBench bench;
   ShowWindow(bench.Parent(), SW_SHOWNOACTIVATE);
-  auto unit = bench.Create(Kind(), WriteListBoxBlock({.items = {"a", "b", "c"}}), kList, 104, 100);
+  auto unit = bench.Create(Kind(), WriteListBoxBlock({.items = {"a", "b", "c"}}), kList,
+                           {10, 10, 104, 100});
   HWND list = unit->Handle();
   ShowWindow(list, SW_SHOWNA);
   RECT item;
@@ -173,7 +178,7 @@ TEST(ListBoxSelectionTest, UserClickRaisesEventZeroOnceAndDoubleClickEventOne) {
 
   bench.ClearEvents();
   ClickAt(list, item.left + 5, (item.top + item.bottom) / 2);
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kCurrentSelection), 1);
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kCurrentSelection), 1);
   std::vector<int32_t> events = bench.EventNumbers(kList);
   EXPECT_EQ(std::count(events.begin(), events.end(), 0), 1);
   EXPECT_EQ(events.front(), -7);  // the click gave the list the focus first
@@ -190,15 +195,16 @@ TEST(ListBoxSelectionTest, UserClickRaisesEventZeroOnceAndDoubleClickEventOne) {
 }
 
 TEST(ListBoxItemTest, AddItemAnswersTheNewIndexWithAndWithoutSorting) {
-  UnitTestBench bench;
-  auto plain = bench.Create(Kind(), WriteListBoxBlock({.items = {"x", "y"}}), kList, 104, 100);
+  UnitBench bench;
+  auto plain =
+      bench.Create(Kind(), WriteListBoxBlock({.items = {"x", "y"}}), kList, {10, 10, 104, 100});
   EXPECT_EQ(AddListItem(plain->Handle(), "a", 0), 2);
   EXPECT_EQ(AddListItem(plain->Handle(), "b", 42), 3);
   EXPECT_EQ(DataOf(plain->Handle(), 3), 42);
   EXPECT_EQ(ItemsOf(plain->Handle()), (std::vector<std::string>{"x", "y", "a", "b"}));
 
   auto sorted = bench.Create(Kind(), WriteListBoxBlock({.autoSort = 1, .items = {"b", "d"}}), kList,
-                             104, 100);
+                             {10, 10, 104, 100});
   EXPECT_EQ(AddListItem(sorted->Handle(), "c", 5), 1);
   EXPECT_EQ(AddListItem(sorted->Handle(), "a", 6), 0);
   EXPECT_EQ(AddListItem(sorted->Handle(), "e", 7), 4);
@@ -263,14 +269,14 @@ std::vector<std::string> ManyItemTexts() {
 }
 
 TEST(ListBoxItemTest, ARunOfItemsGivesWhatAddingThemOneByOneGives) {
-  UnitTestBench bench;
+  UnitBench bench;
   const std::vector<std::string> texts = ManyItemTexts();
   const std::vector<std::string_view> views(texts.begin(), texts.end());
   for (const uint32_t autoSort : {0u, 1u}) {
     SCOPED_TRACE(autoSort);
     const Bytes block = WriteListBoxBlock({.autoSort = autoSort, .items = {"M5", "pre"}});
-    auto byOne = bench.Create(Kind(), block, kList, 104, 224);
-    auto byRun = bench.Create(Kind(), block, kList, 104, 224);
+    auto byOne = bench.Create(Kind(), block, kList, {10, 10, 104, 224});
+    auto byRun = bench.Create(Kind(), block, kList, {10, 10, 104, 224});
     ShowWindow(byOne->Handle(), SW_SHOWNA);
     ShowWindow(byRun->Handle(), SW_SHOWNA);
     for (const std::string& text : texts) {
@@ -290,19 +296,19 @@ TEST(ListBoxItemTest, ARunOfItemsGivesWhatAddingThemOneByOneGives) {
     EXPECT_NE(StyleOf(byRun->Handle()) & WS_VISIBLE, 0);
 
     for (const int64_t wanted : {12345, 99999, 0, -1}) {
-      SetUnitProperty(byOne.get(), Kind(), kCurrentSelection, wanted);
-      SetUnitProperty(byRun.get(), Kind(), kCurrentSelection, wanted);
-      EXPECT_EQ(UnitNumber(byRun.get(), Kind(), kCurrentSelection),
-                UnitNumber(byOne.get(), Kind(), kCurrentSelection))
+      SetNumber(byOne.get(), Kind(), kCurrentSelection, wanted);
+      SetNumber(byRun.get(), Kind(), kCurrentSelection, wanted);
+      EXPECT_EQ(GetNumber(byRun.get(), Kind(), kCurrentSelection),
+                GetNumber(byOne.get(), Kind(), kCurrentSelection))
           << wanted;
     }
-    SetUnitProperty(byRun.get(), Kind(), kCurrentSelection, 20001);
+    SetNumber(byRun.get(), Kind(), kCurrentSelection, 20001);
     EXPECT_TRUE(IsListItemSelected(byRun->Handle(), 20001));
   }
 
   // A hidden list stays hidden; a window that is not a list box unit takes
   // no items.
-  auto hidden = bench.Create(Kind(), WriteListBoxBlock({}), kList, 104, 100);
+  auto hidden = bench.Create(Kind(), WriteListBoxBlock({}), kList, {10, 10, 104, 100});
   EXPECT_EQ(AddListItems(hidden->Handle(), std::span(views).first(10)), 10);
   EXPECT_EQ(StyleOf(hidden->Handle()) & WS_VISIBLE, 0);
   EXPECT_EQ(ListItemText(hidden->Handle(), 1), texts[1]);
@@ -311,11 +317,11 @@ TEST(ListBoxItemTest, ARunOfItemsGivesWhatAddingThemOneByOneGives) {
 }
 
 TEST(ListBoxItemTest, OutOfRangeIndexesGiveTheEmptyTextAndFalse) {
-  UnitTestBench bench;
-  auto unit =
-      bench.Create(Kind(), WriteListBoxBlock({.items = {"mov", "", "汇编"}}), kList, 104, 100);
+  UnitBench bench;
+  auto unit = bench.Create(Kind(), WriteListBoxBlock({.items = {"mov", "", "汇编"}}), kList,
+                           {10, 10, 104, 100});
   HWND list = unit->Handle();
-  SetUnitProperty(unit.get(), Kind(), kCurrentSelection, 0);
+  SetNumber(unit.get(), Kind(), kCurrentSelection, 0);
   EXPECT_EQ(ListItemText(list, 0), "mov");
   EXPECT_EQ(ListItemText(list, 1), "");
   EXPECT_EQ(ListItemText(list, 2), "汇编");
@@ -328,23 +334,23 @@ TEST(ListBoxItemTest, OutOfRangeIndexesGiveTheEmptyTextAndFalse) {
 
   ClearListItems(list);
   EXPECT_EQ(ListItemCount(list), 0);
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kCurrentSelection), -1);
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kCurrentSelection), -1);
   EXPECT_EQ(ListItemText(list, 0), "");
   EXPECT_FALSE(IsListItemSelected(list, 0));
 }
 
 TEST(ListBoxPropertyTest, ItemListWritesRebuildAndAddedItemsAreNotSaved) {
-  UnitTestBench bench;
-  auto unit = bench.Create(Kind(), WriteListBoxBlock({.items = {"a"}}), kList, 104, 100);
+  UnitBench bench;
+  auto unit = bench.Create(Kind(), WriteListBoxBlock({.items = {"a"}}), kList, {10, 10, 104, 100});
   AddListItem(unit->Handle(), "added", 0);
 
-  EXPECT_FALSE(SetUnitProperty(unit.get(), Kind(), kAutoSort, 0));
-  EXPECT_TRUE(SetUnitProperty(unit.get(), Kind(), kAutoSort, 1));
-  EXPECT_FALSE(SetUnitProperty(unit.get(), Kind(), kMultipleSelection, 0));
-  EXPECT_TRUE(SetUnitBytes(unit.get(), Kind(), kItemTexts, TextList({"p", "q"})));
-  EXPECT_EQ(UnitBytes(unit.get(), Kind(), kItemTexts), TextList({"p", "q"}));
-  EXPECT_TRUE(SetUnitBytes(unit.get(), Kind(), kItemData, Dwords({3})));
-  EXPECT_EQ(UnitBytes(unit.get(), Kind(), kItemData), Dwords({3}));
+  EXPECT_FALSE(SetNumber(unit.get(), Kind(), kAutoSort, 0));
+  EXPECT_TRUE(SetNumber(unit.get(), Kind(), kAutoSort, 1));
+  EXPECT_FALSE(SetNumber(unit.get(), Kind(), kMultipleSelection, 0));
+  EXPECT_TRUE(SetBytes(unit.get(), Kind(), kItemTexts, TextList({"p", "q"})));
+  EXPECT_EQ(GetBytes(unit.get(), Kind(), kItemTexts), TextList({"p", "q"}));
+  EXPECT_TRUE(SetBytes(unit.get(), Kind(), kItemData, Dwords({3})));
+  EXPECT_EQ(GetBytes(unit.get(), Kind(), kItemData), Dwords({3}));
 
   auto save = KindOperation<SaveUnitOperation>(Kind(), unit_operation::kSave);
   ListBoxProperties saved;
@@ -354,19 +360,19 @@ TEST(ListBoxPropertyTest, ItemListWritesRebuildAndAddedItemsAreNotSaved) {
   EXPECT_EQ(saved.itemData, Dwords({3}));
 
   // Bytes that hold no item list give none.
-  EXPECT_TRUE(SetUnitBytes(unit.get(), Kind(), kItemTexts, Bytes{5, 0, 1}));
-  EXPECT_EQ(UnitBytes(unit.get(), Kind(), kItemTexts), TextList({}));
+  EXPECT_TRUE(SetBytes(unit.get(), Kind(), kItemTexts, Bytes{5, 0, 1}));
+  EXPECT_EQ(GetBytes(unit.get(), Kind(), kItemTexts), TextList({}));
 
-  EXPECT_FALSE(SetUnitProperty(unit.get(), Kind(), kBorderStyle, -4));
-  EXPECT_EQ(UnitNumber(unit.get(), Kind(), kBorderStyle), 0);
+  EXPECT_FALSE(SetNumber(unit.get(), Kind(), kBorderStyle, -4));
+  EXPECT_EQ(GetNumber(unit.get(), Kind(), kBorderStyle), 0);
   EXPECT_EQ(ExStyleOf(unit->Handle()) & WS_EX_CLIENTEDGE, 0);
 }
 
 TEST(ListBoxColourTest, ReflectedCtlColorUsesTheUnitsColoursAndBrush) {
-  UnitTestBench bench;
+  UnitBench bench;
   auto unit = bench.Create(
       Kind(), WriteListBoxBlock({.textColour = 0x00FF8800, .backgroundColour = 0x00102030}), kList,
-      104, 100);
+      {10, 10, 104, 100});
   HWND list = unit->Handle();
   WindowDc dc(list);
   auto ctlColor = [&] {
@@ -380,7 +386,7 @@ TEST(ListBoxColourTest, ReflectedCtlColorUsesTheUnitsColoursAndBrush) {
   EXPECT_EQ(GetTextColor(dc.Get()), 0x00FF8800u);
   EXPECT_EQ(GetBkColor(dc.Get()), 0x00102030u);
 
-  SetUnitProperty(unit.get(), Kind(), kTextColour, 0x000000FF);
+  SetNumber(unit.get(), Kind(), kTextColour, 0x000000FF);
   ctlColor();
   EXPECT_EQ(GetTextColor(dc.Get()), 0x000000FFu);
 }

@@ -22,7 +22,8 @@
 #include "runtime/init_runtime.h"
 #include "runtime/runtime_app.h"
 #include "runtime/window_system_hooks.h"
-#include "tests/unit_kind_bench.h"
+#include "tests/unit_bench.h"
+#include "tests/window_pixels.h"
 #include "window/message_pretranslation.h"
 #include "window/picture_decoding.h"
 #include "window/units/button.h"
@@ -257,14 +258,14 @@ TEST_F(MainWindowUnitsTest, HiddenHelpPanelShowsAHelpPictureWhenWritten) {
   const bench::Pixels shown = bench::ScreenPixels(panel);
   const std::optional<DecodedImage> expected = DecodeImage(help);
   ASSERT_TRUE(expected.has_value());
-  ASSERT_EQ(shown.width, 344);
+  ASSERT_EQ(shown.Width(), 344);
   int wrong = 0;
-  for (int y = 0; y < shown.height; ++y) {
-    for (int x = 0; x < shown.width; ++x) {
-      const uint32_t want =
+  for (int y = 0; y < shown.Height(); ++y) {
+    for (int x = 0; x < shown.Width(); ++x) {
+      const COLORREF want =
           x < expected->width && y < expected->height
-              ? expected->pixels[static_cast<size_t>(y) * expected->width + x] & 0xFFFFFF
-              : bench::Rgb(GetSysColor(COLOR_BTNFACE));
+              ? bench::ColourOfArgb(expected->pixels[static_cast<size_t>(y) * expected->width + x])
+              : GetSysColor(COLOR_BTNFACE);
       wrong += shown.At(x, y) != want;
     }
   }

@@ -16,7 +16,8 @@
 #include "app/help_pictures.h"
 #include "app/main_window_form.h"
 #include "tests/test_pictures.h"
-#include "tests/unit_kind_bench.h"
+#include "tests/unit_bench.h"
+#include "tests/window_pixels.h"
 #include "window/picture_decoding.h"
 #include "window/unit_object.h"
 #include "window/units/button.h"
@@ -53,16 +54,8 @@ Bytes Garbage() {
   return Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'};
 }
 
-uint32_t ButtonFace() {
-  return Rgb(GetSysColor(COLOR_BTNFACE));
-}
-
-LONG_PTR StyleOf(HWND window) {
-  return GetWindowLongPtrA(window, GWL_STYLE);
-}
-
-LONG_PTR ExStyleOf(HWND window) {
-  return GetWindowLongPtrA(window, GWL_EXSTYLE);
+COLORREF ButtonFace() {
+  return GetSysColor(COLOR_BTNFACE);
 }
 
 // Counts the pixels in [left, right) x [top, bottom) that differ from the
@@ -72,7 +65,7 @@ int Mismatches(const Pixels& pixels, RECT area, Expected expected) {
   int count = 0;
   for (int y = area.top; y < area.bottom; ++y) {
     for (int x = area.left; x < area.right; ++x) {
-      const uint32_t want = expected(x, y);
+      const COLORREF want = expected(x, y);
       if (pixels.At(x, y) != want && count++ == 0) {
         ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << pixels.At(x, y)
                       << ", expected " << want;
@@ -82,7 +75,7 @@ int Mismatches(const Pixels& pixels, RECT area, Expected expected) {
   return count;
 }
 
-int MismatchesOf(const Pixels& pixels, RECT area, uint32_t colour) {
+int MismatchesOf(const Pixels& pixels, RECT area, COLORREF colour) {
   return Mismatches(pixels, area, [colour](int, int) { return colour; });
 }
 
@@ -258,16 +251,16 @@ class DrawPanelTest : public ::testing::Test {
   std::unique_ptr<UnitObject> CreatePanel(const DrawPanelProperties& properties, int width,
                                           int height) {
     return bench_.Create(kPanel, WriteDrawPanelBlock(properties), kPanelId,
-                         RECT{10, 10, width, height});
+                         {10, 10, width, height});
   }
 
-  KindBench bench_;
+  UnitBench bench_;
 };
 
 TEST_F(DrawPanelTest, MainWindowPanelIsCreatedHiddenWithItsStoredLook) {
   const Bytes stored = MainFormBlock(kPanelId);
   std::unique_ptr<UnitObject> panel =
-      bench_.Create(kPanel, stored, kPanelId, RECT{8, 17, 344, 152}, kUnitStyleTabStop);
+      bench_.Create(kPanel, stored, kPanelId, {8, 17, 344, 152}, kUnitStyleTabStop);
   ASSERT_NE(panel, nullptr);
   HWND handle = panel->Handle();
   char className[32] = {};
@@ -293,13 +286,13 @@ TEST_F(DrawPanelTest, MainWindowPanelIsCreatedHiddenWithItsStoredLook) {
   EXPECT_EQ(MismatchesOf(PrintClient(handle), client, ButtonFace()), 0);
 
   std::unique_ptr<UnitObject> disabled =
-      bench_.Create(kPanel, stored, kPanelId, RECT{0, 0, 10, 10}, kUnitStyleDisabled);
+      bench_.Create(kPanel, stored, kPanelId, {0, 0, 10, 10}, kUnitStyleDisabled);
   ASSERT_NE(disabled, nullptr);
   EXPECT_EQ(StyleOf(disabled->Handle()), WS_CHILD | WS_CLIPSIBLINGS | WS_DISABLED);
 
   Bytes newer = stored;
   newer[0] = 2;
-  EXPECT_EQ(bench_.Create(kPanel, newer, kPanelId, RECT{0, 0, 10, 10}), nullptr);
+  EXPECT_EQ(bench_.Create(kPanel, newer, kPanelId, {0, 0, 10, 10}), nullptr);
 }
 
 TEST_F(DrawPanelTest, ForeignCreationDataAttachesNothing) {
@@ -321,7 +314,7 @@ TEST_F(DrawPanelTest, ForeignCreationDataAttachesNothing) {
 
 TEST_F(DrawPanelTest, HelpPictureShowsAtTopLeftOnTheButtonFace) {
   std::unique_ptr<UnitObject> panel =
-      bench_.Create(kPanel, MainFormBlock(kPanelId), kPanelId, RECT{8, 17, 344, 152});
+      bench_.Create(kPanel, MainFormBlock(kPanelId), kPanelId, {8, 17, 344, 152});
   ASSERT_NE(panel, nullptr);
   const Bytes help = ToBytes(app::FormatHelpPicture());
   EXPECT_FALSE(SetBytes(panel.get(), kPanel, kPicture, help));
@@ -330,10 +323,10 @@ TEST_F(DrawPanelTest, HelpPictureShowsAtTopLeftOnTheButtonFace) {
   const std::optional<DecodedImage> picture = DecodeImage(help);
   ASSERT_TRUE(picture.has_value());
   const Pixels pixels = PrintClient(panel->Handle());
-  ASSERT_EQ(pixels.width, 344);
+  ASSERT_EQ(pixels.Width(), 344);
   EXPECT_EQ(Mismatches(pixels, RECT{0, 0, 319, 126},
                        [&](int x, int y) {
-                         return picture->pixels[static_cast<size_t>(y) * 319 + x] & 0xFFFFFF;
+                         return ColourOfArgb(picture->pixels[static_cast<size_t>(y) * 319 + x]);
                        }),
             0);
   EXPECT_EQ(MismatchesOf(pixels, RECT{319, 0, 344, 152}, ButtonFace()), 0);
@@ -343,35 +336,35 @@ TEST_F(DrawPanelTest, HelpPictureShowsAtTopLeftOnTheButtonFace) {
   ShowWindow(bench_.Parent(), SW_SHOWNA);
   ShowWindow(panel->Handle(), SW_SHOWNA);
   RedrawWindow(bench_.Parent(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  EXPECT_EQ(ScreenPixels(panel->Handle()).values, pixels.values);
+  EXPECT_EQ(ScreenPixels(panel->Handle()), pixels);
 }
 
 TEST_F(DrawPanelTest, FittedModeScalesDownByTheSmallerRatioAndCentres) {
   std::unique_ptr<UnitObject> panel =
       CreatePanel({.backgroundColour = kGrey, .pictureMode = 2}, 100, 60);
   ASSERT_NE(panel, nullptr);
-  const uint32_t grey = Rgb(kGrey);
+  const COLORREF grey = kGrey;
 
   // Twice as wide as the panel: half size, 100 x 20, centred vertically.
   SetBytes(panel.get(), kPanel, kPicture,
            MakePng(200, 40, [](int x, int) { return x < 100 ? kRed : kBlue; }));
   Pixels pixels = PrintClient(panel->Handle());
   EXPECT_EQ(MismatchesOf(pixels, RECT{0, 0, 100, 20}, grey), 0);
-  EXPECT_EQ(MismatchesOf(pixels, RECT{0, 20, 48, 40}, 0xFF0000), 0);
-  EXPECT_EQ(MismatchesOf(pixels, RECT{52, 20, 100, 40}, 0x0000FF), 0);
+  EXPECT_EQ(MismatchesOf(pixels, RECT{0, 20, 48, 40}, RGB(255, 0, 0)), 0);
+  EXPECT_EQ(MismatchesOf(pixels, RECT{52, 20, 100, 40}, RGB(0, 0, 255)), 0);
   EXPECT_EQ(MismatchesOf(pixels, RECT{0, 40, 100, 60}, grey), 0);
 
   // Taller than the panel: 60 / 100 of its size, 24 x 60, centred across.
   SetBytes(panel.get(), kPanel, kPicture, MakePng(40, 100, [](int, int) { return kGreen; }));
   pixels = PrintClient(panel->Handle());
   EXPECT_EQ(MismatchesOf(pixels, RECT{0, 0, 38, 60}, grey), 0);
-  EXPECT_EQ(MismatchesOf(pixels, RECT{38, 0, 62, 60}, 0x00FF00), 0);
+  EXPECT_EQ(MismatchesOf(pixels, RECT{38, 0, 62, 60}, RGB(0, 255, 0)), 0);
   EXPECT_EQ(MismatchesOf(pixels, RECT{62, 0, 100, 60}, grey), 0);
 
   // Smaller than the panel: natural size, centred.
   SetBytes(panel.get(), kPanel, kPicture, MakePng(20, 10, [](int, int) { return kRed; }));
   pixels = PrintClient(panel->Handle());
-  EXPECT_EQ(MismatchesOf(pixels, RECT{40, 25, 60, 35}, 0xFF0000), 0);
+  EXPECT_EQ(MismatchesOf(pixels, RECT{40, 25, 60, 35}, RGB(255, 0, 0)), 0);
   EXPECT_EQ(MismatchesOf(pixels, RECT{0, 0, 100, 25}, grey), 0);
   EXPECT_EQ(MismatchesOf(pixels, RECT{0, 35, 100, 60}, grey), 0);
   EXPECT_EQ(MismatchesOf(pixels, RECT{0, 25, 40, 35}, grey), 0);
@@ -389,7 +382,7 @@ TEST_F(DrawPanelTest, TiledModeRepeatsFromTheTopLeftAndModeZeroShowsTheTopLeftPa
   SetBytes(panel.get(), kPanel, kPicture, MakePng(30, 20, quadrant));
   Pixels pixels = PrintClient(panel->Handle());
   EXPECT_EQ(Mismatches(pixels, RECT{0, 0, 100, 50},
-                       [&](int x, int y) { return Argb(quadrant(x % 30, y % 20)) & 0xFFFFFF; }),
+                       [&](int x, int y) { return ColourOfArgb(Argb(quadrant(x % 30, y % 20))); }),
             0);
 
   // Mode 0 with a picture larger than the panel: only its top-left part.
@@ -398,7 +391,7 @@ TEST_F(DrawPanelTest, TiledModeRepeatsFromTheTopLeftAndModeZeroShowsTheTopLeftPa
   SetBytes(panel.get(), kPanel, kPicture, MakePng(300, 200, large));
   pixels = PrintClient(panel->Handle());
   EXPECT_EQ(Mismatches(pixels, RECT{0, 0, 100, 50},
-                       [&](int x, int y) { return Argb(large(x, y)) & 0xFFFFFF; }),
+                       [&](int x, int y) { return ColourOfArgb(Argb(large(x, y))); }),
             0);
 }
 
@@ -409,22 +402,22 @@ TEST_F(DrawPanelTest, AlphaIsComposedOverTheCurrentBackgroundColour) {
              return x == 0 ? Rgba{255, 0, 0, 128} : Rgba{0, 0, 0, 0};
            }));
   Pixels pixels = PrintClient(panel->Handle());
-  EXPECT_EQ(pixels.At(0, 0), 0x807F00u);
-  EXPECT_EQ(pixels.At(1, 0), 0x00FF00u);
-  EXPECT_EQ(pixels.At(30, 10), 0x00FF00u);
+  EXPECT_EQ(pixels.At(0, 0), RGB(0x80, 0x7F, 0x00));
+  EXPECT_EQ(pixels.At(1, 0), RGB(0x00, 0xFF, 0x00));
+  EXPECT_EQ(pixels.At(30, 10), RGB(0x00, 0xFF, 0x00));
 
   // The kept picture is composed again over a new colour.
   EXPECT_FALSE(SetNumber(panel.get(), kPanel, kBackgroundColour, RGB(0, 0, 255)));
   pixels = PrintClient(panel->Handle());
-  EXPECT_EQ(pixels.At(0, 0), 0x80007Fu);
-  EXPECT_EQ(pixels.At(1, 0), 0x0000FFu);
+  EXPECT_EQ(pixels.At(0, 0), RGB(0x80, 0x00, 0x7F));
+  EXPECT_EQ(pixels.At(1, 0), RGB(0x00, 0x00, 0xFF));
 
   SetNumber(panel.get(), kPanel, kBackgroundColour, 0xFF000000);
   pixels = PrintClient(panel->Handle());
-  const uint32_t face = ButtonFace();
-  const uint32_t expected = (((255 * 128 + (face >> 16) * 127 + 127) / 255) << 16) |
-                            ((((face >> 8) & 0xFF) * 127 + 127) / 255) << 8 |
-                            ((face & 0xFF) * 127 + 127) / 255;
+  const COLORREF face = ButtonFace();
+  const COLORREF expected =
+      RGB((255 * 128 + GetRValue(face) * 127 + 127) / 255, (GetGValue(face) * 127 + 127) / 255,
+          (GetBValue(face) * 127 + 127) / 255);
   EXPECT_EQ(pixels.At(0, 0), expected);
   EXPECT_EQ(pixels.At(1, 0), face);
 }
@@ -433,11 +426,11 @@ TEST_F(DrawPanelTest, UndecodablePictureIsDroppedAndReadsBackEmpty) {
   std::unique_ptr<UnitObject> panel = CreatePanel({.backgroundColour = kGrey}, 40, 20);
   ASSERT_NE(panel, nullptr);
   SetBytes(panel.get(), kPanel, kPicture, MakePng(10, 10, [](int, int) { return kRed; }));
-  ASSERT_EQ(PrintClient(panel->Handle()).At(5, 5), 0xFF0000u);
+  ASSERT_EQ(PrintClient(panel->Handle()).At(5, 5), RGB(255, 0, 0));
 
   EXPECT_FALSE(SetBytes(panel.get(), kPanel, kPicture, Garbage()));
   EXPECT_TRUE(GetBytes(panel.get(), kPanel, kPicture).empty());
-  EXPECT_EQ(MismatchesOf(PrintClient(panel->Handle()), RECT{0, 0, 40, 20}, Rgb(kGrey)), 0);
+  EXPECT_EQ(MismatchesOf(PrintClient(panel->Handle()), RECT{0, 0, 40, 20}, kGrey), 0);
 
   // Stored in the form the same way: the saved block holds no picture.
   std::unique_ptr<UnitObject> loaded = CreatePanel({.backgroundPicture = Garbage()}, 40, 20);
@@ -502,7 +495,7 @@ TEST_F(DrawPanelTest, PaintRaisesEvent0WithTheAreaInDrawingUnits) {
   ShowWindow(bench_.Parent(), SW_SHOWNA);
   ShowWindow(handle, SW_SHOWNA);
   RedrawWindow(bench_.Parent(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  EXPECT_EQ(MismatchesOf(ScreenPixels(handle), RECT{0, 0, 200, 100}, Rgb(kGrey)), 0);
+  EXPECT_EQ(MismatchesOf(ScreenPixels(handle), RECT{0, 0, 200, 100}, kGrey), 0);
 
   auto paintPart = [&] {
     bench_.ClearEvents();
@@ -575,9 +568,8 @@ TEST_F(DrawPanelTest, UnitsOnThePanelGetTheirNotifications) {
   std::unique_ptr<UnitObject> panel = CreatePanel({}, 200, 100);
   ASSERT_NE(panel, nullptr);
   constexpr uint32_t kButtonId = app::unit::kAddButton;
-  std::unique_ptr<UnitObject> button =
-      bench_.Create(kButtonKindDescriptor, MainFormBlock(kButtonId), kButtonId, RECT{5, 5, 80, 24},
-                    0, panel->Handle());
+  std::unique_ptr<UnitObject> button = bench_.Create(
+      kButtonKindDescriptor, MainFormBlock(kButtonId), kButtonId, {5, 5, 80, 24, panel->Handle()});
   ASSERT_NE(button, nullptr);
   SendMessageA(button->Handle(), BM_CLICK, 0, 0);
   std::vector<RaisedEvent> clicks;

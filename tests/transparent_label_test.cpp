@@ -10,7 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "caption_units_support.h"
+#include "tests/unit_bench.h"
+#include "tests/window_pixels.h"
 #include "window/unit_object.h"
 #include "window/units/group_box.h"
 #include "window/units/group_box_block.h"
@@ -20,7 +21,7 @@
 namespace mnemora {
 namespace {
 
-using namespace mnemora::testing;
+using namespace bench;
 
 constexpr uint32_t kUnitId = 0x160101C2;
 constexpr COLORREF kParentColour = RGB(0, 128, 0);
@@ -55,43 +56,34 @@ Bytes RedCaptionBlock(const std::string& caption) {
                                      .caption = caption});
 }
 
-// A child's rectangle in its parent's client coordinates.
-RECT PlaceOf(HWND child) {
-  RECT r;
-  GetWindowRect(child, &r);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 int Area(const RECT& r) {
   return (r.right - r.left) * (r.bottom - r.top);
 }
 
 class TransparentLabelTest : public ::testing::Test {
  protected:
-  std::unique_ptr<UnitObject> Create(const Bytes& block, HWND parent, RECT rect) {
-    auto label = CreateUnit(kTransparentLabelKindDescriptor, block, parent, rect, kUnitId);
+  std::unique_ptr<UnitObject> Create(const Bytes& block, const UnitPlace& place) {
+    auto label = bench_.Create(kTransparentLabelKindDescriptor, block, kUnitId, place);
     if (label != nullptr) {
       ShowWindow(label->Handle(), SW_SHOWNA);
     }
     return label;
   }
-  void Set(UnitObject* label, int32_t property, const UnitValue& value) {
-    EXPECT_FALSE(SetProperty(kTransparentLabelKindDescriptor, label, property, value));
+  void Set(UnitObject* label, int32_t property, int64_t number) {
+    EXPECT_FALSE(SetNumber(label, kTransparentLabelKindDescriptor, property, number));
   }
   int64_t Get(UnitObject* label, int32_t property) {
-    return GetProperty(kTransparentLabelKindDescriptor, label, property).number;
+    return GetNumber(label, kTransparentLabelKindDescriptor, property);
   }
 
-  RecordingWindowSystem windowSystem_;
-  ColouredParent parent_{kParentColour, 300, 120};
+  UnitBench bench_{ShownParent{kParentColour, 300, 120}};
 };
 
 TEST_F(TransparentLabelTest, ChangesRepaintWhatLiesBeneathAndLeaveNoTrace) {
-  auto label = Create(RedCaptionBlock("Del"), parent_.Handle(), RECT{40, 30, 100, 50});
+  auto label = Create(RedCaptionBlock("Del"), {40, 30, 60, 20});
   ASSERT_NE(label, nullptr);
-  const RECT place = PlaceOf(label->Handle());
-  Pixels screen = CaptureClient(parent_.Handle());
+  const RECT place = RectInParent(label->Handle());
+  Pixels screen = ScreenPixels(bench_.Parent());
   RECT caption = screen.BoundsOf(place, [](COLORREF c) { return c == kRed; });
   ASSERT_LT(caption.left, caption.right) << "the caption is on the screen";
   EXPECT_NEAR(caption.left + caption.right, place.left + place.right, 4) << "centred";
@@ -105,15 +97,15 @@ TEST_F(TransparentLabelTest, ChangesRepaintWhatLiesBeneathAndLeaveNoTrace) {
       << "clicks on it reach it, not what lies beneath";
 
   // A shorter caption at the left: the old one is painted over.
-  Set(label.get(), kHorizontalAlignment, Number(0));
-  Set(label.get(), kCaption, Text("D"));
-  screen = CaptureClient(parent_.Handle());
+  Set(label.get(), kHorizontalAlignment, 0);
+  EXPECT_FALSE(SetText(label.get(), kTransparentLabelKindDescriptor, kCaption, "D"));
+  screen = ScreenPixels(bench_.Parent());
   caption = screen.BoundsOf(place, [](COLORREF c) { return c == kRed; });
   EXPECT_LE(caption.right, place.left + Area(place) / (place.bottom - place.top) / 3);
 
   // An empty caption paints nothing; what is beneath shows.
-  Set(label.get(), kCaption, Text(""));
-  screen = CaptureClient(parent_.Handle());
+  EXPECT_FALSE(SetText(label.get(), kTransparentLabelKindDescriptor, kCaption, ""));
+  screen = ScreenPixels(bench_.Parent());
   EXPECT_EQ(screen.Count(screen.All(), kRed), 0);
   EXPECT_EQ(screen.Count(place, kParentColour), Area(place));
 }
@@ -121,18 +113,18 @@ TEST_F(TransparentLabelTest, ChangesRepaintWhatLiesBeneathAndLeaveNoTrace) {
 TEST_F(TransparentLabelTest, ShowsTheGroupBoxBeneathItAndMovesWithoutTrace) {
   constexpr COLORREF kBoxColour = RGB(200, 230, 250);
   constexpr COLORREF kBoxCaption = RGB(0, 0, 255);
-  auto box = CreateUnit(
+  auto box = bench_.Create(
       kGroupBoxKindDescriptor,
       WriteGroupBoxBlock(
           {.textColour = kBoxCaption, .backgroundColour = kBoxColour, .caption = "WWWWWWWWWWWW"}),
-      parent_.Handle(), RECT{8, 8, 288, 108}, 0x1601016B);
+      0x1601016B, {8, 8, 280, 100});
   ASSERT_NE(box, nullptr);
   ShowWindow(box->Handle(), SW_SHOWNA);
-  auto label = Create(RedCaptionBlock("Fmt"), box->Handle(), RECT{30, 50, 90, 70});
+  auto label = Create(RedCaptionBlock("Fmt"), {30, 50, 60, 20, box->Handle()});
   ASSERT_NE(label, nullptr);
 
-  const Pixels screen = CaptureClient(box->Handle());
-  const RECT place = PlaceOf(label->Handle());
+  const Pixels screen = ScreenPixels(box->Handle());
+  const RECT place = RectInParent(label->Handle());
   EXPECT_GT(screen.Count(place, kRed), 0);
   EXPECT_EQ(screen.At(place.left, place.top), kBoxColour);
   const RECT boxCaption = {0, 0, 120, 20};
@@ -142,15 +134,14 @@ TEST_F(TransparentLabelTest, ShowsTheGroupBoxBeneathItAndMovesWithoutTrace) {
   // Over the box's caption: the old place shows the plain box, the new one
   // the box's caption beneath the label's.
   MoveWindow(label->Handle(), 0, 0, 120, 20, TRUE);
-  const Pixels moved = CaptureClient(box->Handle());
+  const Pixels moved = ScreenPixels(box->Handle());
   EXPECT_EQ(moved.Count(place, kBoxColour), Area(place)) << "old place";
   EXPECT_GT(moved.Count(boxCaption, kRed), 0) << "new place";
   EXPECT_GT(moved.Count(boxCaption, kBoxCaption), boxCaptionInk / 2);
 }
 
 TEST_F(TransparentLabelTest, DefaultsClampingAndVersion) {
-  auto label = CreateUnit(kTransparentLabelKindDescriptor, Bytes(), parent_.Handle(),
-                          RECT{0, 0, 80, 20}, kUnitId);
+  auto label = bench_.Create(kTransparentLabelKindDescriptor, Bytes(), kUnitId, {0, 0, 80, 20});
   ASSERT_NE(label, nullptr);
   EXPECT_FALSE(IsWindowVisible(label->Handle())) << "the loader shows units";
   EXPECT_NE(GetWindowLongPtrA(label->Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
@@ -167,13 +158,13 @@ TEST_F(TransparentLabelTest, DefaultsClampingAndVersion) {
   for (const Case& c :
        {Case{kEffect, 7, 3}, Case{kEffect, -2, 0}, Case{kHorizontalAlignment, -1, 0},
         Case{kVerticalAlignment, 5, 2}, Case{kMultiLine, 4, 1}}) {
-    Set(label.get(), c.property, Number(c.written));
+    Set(label.get(), c.property, c.written);
     EXPECT_EQ(Get(label.get(), c.property), c.stored) << c.property << " <- " << c.written;
   }
 
   auto stored = Create(
       WriteTransparentLabelBlock({.version = 0, .effect = 12, .horizontalAlignment = 0xFFFFFFFF}),
-      parent_.Handle(), RECT{0, 0, 80, 20});
+      {0, 0, 80, 20});
   ASSERT_NE(stored, nullptr);
   TransparentLabelProperties saved;
   ASSERT_TRUE(ReadTransparentLabelBlock(
@@ -184,18 +175,16 @@ TEST_F(TransparentLabelTest, DefaultsClampingAndVersion) {
 
   Bytes tooNew = RedCaptionBlock("x");
   tooNew[0] = 2;
-  EXPECT_EQ(CreateUnit(kTransparentLabelKindDescriptor, tooNew, parent_.Handle(), RECT{0, 0, 9, 9},
-                       kUnitId),
-            nullptr);
+  EXPECT_EQ(bench_.Create(kTransparentLabelKindDescriptor, tooNew, kUnitId, {0, 0, 9, 9}), nullptr);
 }
 
 TEST_F(TransparentLabelTest, FontFieldOfAnotherLengthFallsBackToTheDefaultFont) {
   Bytes shortFont = FontRecord(-30);
   shortFont.pop_back();
   const auto inkHeight = [&](const Bytes& font) {
-    auto label = CreateUnit(kTransparentLabelKindDescriptor,
-                            WriteTransparentLabelBlock({.font = font, .caption = "Wg"}),
-                            parent_.Handle(), RECT{0, 0, 80, 40}, kUnitId);
+    auto label = bench_.Create(kTransparentLabelKindDescriptor,
+                               WriteTransparentLabelBlock({.font = font, .caption = "Wg"}), kUnitId,
+                               {0, 0, 80, 40});
     const Pixels pixels = PrintClient(label->Handle(), RGB(255, 255, 255));
     const RECT ink =
         pixels.BoundsOf(pixels.All(), [](COLORREF c) { return c != RGB(255, 255, 255); });

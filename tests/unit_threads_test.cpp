@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "runtime/win_handles.h"
-#include "unit_test_support.h"
+#include "tests/unit_bench.h"
 #include "window/units/edit_box.h"
 #include "window/units/edit_box_block.h"
 #include "window/units/list_box.h"
@@ -21,7 +21,7 @@
 namespace mnemora {
 namespace {
 
-using namespace unit_tests;
+using namespace bench;
 
 constexpr uint32_t kNoteBox = 0x1601008F;
 constexpr uint32_t kList = 0x16010089;
@@ -41,10 +41,11 @@ std::string ItemName(int worker, int i) {
 }
 
 TEST(UnitThreadsTest, WorkersAppendAndFillASortedListWhileTheUiThreadPumps) {
-  UnitTestBench bench;
+  UnitBench bench;
   auto edit = bench.Create(kEditBoxDescriptor, WriteEditBoxBlock({.multiLine = 1, .scrollBars = 2}),
-                           kNoteBox, 300, 200);
-  auto list = bench.Create(kListBoxDescriptor, WriteListBoxBlock({.autoSort = 1}), kList, 104, 200);
+                           kNoteBox, {10, 10, 300, 200});
+  auto list = bench.Create(kListBoxDescriptor, WriteListBoxBlock({.autoSort = 1}), kList,
+                           {10, 10, 104, 200});
   ASSERT_NE(edit, nullptr);
   ASSERT_NE(list, nullptr);
   HWND editWindow = edit->Handle();
