@@ -1,7 +1,6 @@
 #include "window/units/control_unit.h"
 
-#include <commctrl.h>
-
+#include <unordered_map>
 #include <utility>
 
 #include "runtime/assertion.h"
@@ -11,25 +10,44 @@
 namespace mnemora {
 namespace {
 
-// One unit per control, so one procedure and one id name its link.
-constexpr UINT_PTR kSubclassId = 1;
+// The hooked controls of this process and their units. Every control is
+// created, hooked and destroyed on the UI thread, which alone reads it.
+std::unordered_map<HWND, ControlUnit*>& HookedControls() {
+  static std::unordered_map<HWND, ControlUnit*> units;
+  return units;
+}
 
 }  // namespace
 
 ControlUnit::~ControlUnit() {
-  // A living control would keep this object as its reference data.
+  // A living control would still send its messages to this object.
   MNEMORA_ASSERT(!controlAlive_);
 }
 
 bool ControlUnit::Subclass(HWND control) {
   Attach(control);
   controlAlive_ = true;
-  return SetWindowSubclass(control, &SubclassProc, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  HookedControls()[control] = this;
+  previous_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookProc)));
+  if (previous_ == nullptr) {
+    HookedControls().erase(control);
+    return false;
+  }
+  return true;
 }
 
 LRESULT ControlUnit::CallNext(UINT message, WPARAM wParam, LPARAM lParam) const {
-  return DefSubclassProc(Handle(), message, wParam, lParam);
+  return CallWindowProcA(previous_, Handle(), message, wParam, lParam);
+}
+
+// A later hook keeps ours as its saved procedure: it stays, and ours then
+// hands the control's messages on for it.
+void ControlUnit::Unhook() {
+  HookedControls().erase(Handle());
+  if (GetWindowLongPtrA(Handle(), GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&HookProc)) {
+    SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+  }
 }
 
 // The control's messages still come here while it goes; its WM_NCDESTROY
@@ -65,18 +83,23 @@ LRESULT ControlUnit::AnswerColours(WPARAM dc, uint32_t textColour,
   return reinterpret_cast<LRESULT>(Background());
 }
 
-LRESULT CALLBACK ControlUnit::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR unit) {
-  auto* self = reinterpret_cast<ControlUnit*>(unit);
+// A message of a control no unit holds any more (a later hook calling on)
+// goes to the control's own class procedure.
+LRESULT CALLBACK ControlUnit::HookProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto found = HookedControls().find(control);
+  if (found == HookedControls().end()) {
+    const auto own = reinterpret_cast<WNDPROC>(GetClassLongPtrA(control, GCLP_WNDPROC));
+    return CallWindowProcA(own, control, message, wParam, lParam);
+  }
+  ControlUnit* self = found->second;
   return message == WM_NCDESTROY ? self->OnNcDestroy(wParam, lParam)
                                  : self->OnMessage(message, wParam, lParam);
 }
 
-// Leaves the chain before handing the control its last message, as the
-// chain asks; the report comes last because the window system may delete
-// this object in it.
+// Unhooks before handing the control its last message; the report comes
+// last because the window system may delete this object in it.
 LRESULT ControlUnit::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-  RemoveWindowSubclass(Handle(), &SubclassProc, kSubclassId);
+  Unhook();
   const bool wentFirst = std::exchange(controlAlive_, false);
   OnControlGone();
   const LRESULT result = CallNext(WM_NCDESTROY, wParam, lParam);

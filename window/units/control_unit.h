@@ -1,8 +1,12 @@
 // The units shown by a system control (button, edit, list box, group box).
-// The control's messages reach the kind through the platform's subclass
-// chain, which carries this object as its reference data: nothing is looked
-// up from a window property, which any program can remove, and whoever
-// subclasses the control after us stays in the chain.
+// The control's window procedure is replaced by an ANSI one that finds this
+// object in a table of this process, never through a window property, which
+// any program can remove; at the end the saved procedure goes back only
+// while ours is still the control's, so whoever hooked the control after us
+// stays hooked. (The platform's own subclass chain is a Unicode procedure:
+// it makes the control a Unicode window and hands every hook Unicode
+// messages, and under Wine the program's start then failed one run in
+// three.)
 //
 // One liveness rule: the control lives from Subclass until whichever end
 // comes first. The kind's destructor ends it with DestroyControl, without a
@@ -31,13 +35,12 @@ class ControlUnit : public UnitObject {
   ControlUnit(uint32_t windowId, uint32_t unitId, uint32_t kind, GoneReport report)
       : UnitObject(windowId, unitId, kind), report_(report) {}
 
-  // Attaches this object to its freshly created control and joins the
-  // control's subclass chain. False when the chain refuses; the control
-  // then lives unhooked until DestroyControl.
+  // Attaches this object to its freshly created control and hooks the
+  // control's window procedure. False when the control refuses; it then
+  // lives unhooked until DestroyControl.
   bool Subclass(HWND control);
   bool ControlAlive() const { return controlAlive_; }
-  // What the rest of the chain and the control's own procedure make of a
-  // message.
+  // What the procedure we replaced makes of a message.
   LRESULT CallNext(UINT message, WPARAM wParam, LPARAM lParam) const;
   // For the kind's destructor, while its members still live: destroys the
   // control if it still lives, without a report.
@@ -66,10 +69,11 @@ class ControlUnit : public UnitObject {
   LRESULT AnswerColours(WPARAM dc, uint32_t textColour, uint32_t backgroundColour) const;
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR unit);
+  static LRESULT CALLBACK HookProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+  void Unhook();
 
+  WNDPROC previous_ = nullptr;
   GoneReport report_;
   bool controlAlive_ = false;
   UniqueFont font_;         // null: the default GUI font
