@@ -25,7 +25,6 @@ UnitLiveDescription DescribeUnit(const Bytes& record) {
   UnitLiveDescription unit;
   UnitRecordFields fields;
   if (ParseUnitRecord(record, &fields)) {
-    unit.readable = true;
     unit.kind = fields.kind;
     unit.tabStop = (fields.stateFlags & kRecordTabStop) != 0;
     unit.tabOrder = fields.tabOrder;

@@ -26,7 +26,7 @@ struct RecordLive {
 // property write never changes these fields: it writes the position, the
 // tag, the pointer and the visible and disabled bits.
 struct UnitLiveDescription {
-  bool readable = false;  // false: the record cannot be walked (or is a menu item)
+  // All zero and empty for a record that cannot be walked (or a menu item).
   uint32_t kind = 0;
   bool tabStop = false;
   uint32_t tabOrder = 0;
