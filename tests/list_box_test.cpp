@@ -218,8 +218,9 @@ TEST(ListBoxItemTest, AddItemAnswersTheNewIndexWithAndWithoutSorting) {
 }
 
 // Every item's text and data, asked of the control's own procedure: each
-// message through the unit's subclass costs a window-property look-up,
-// which under Wine would make reading 20,000 items most of the test.
+// read through the kind's item operations finds the unit through a window
+// property, which under Wine would make reading 20,000 items most of the
+// test.
 struct ControlItems {
   std::vector<std::string> texts;
   std::vector<LRESULT> data;
