@@ -42,7 +42,7 @@ std::string MainWindowTitle() {
 }
 
 Bytes MainWindowBlock() {
-  return WriteWindowBlock({
+  return WritePropertyBlock(WindowProperties{
       .version = 6,
       .borderStyle = 2,
       .pictureLayout = 1,
@@ -68,7 +68,7 @@ Bytes MainWindowBlock() {
 
 Bytes EditBoxBlock(uint32_t borderStyle, uint32_t textColour, uint32_t multiLine,
                    uint32_t scrollBars, uint32_t alignment) {
-  return WriteEditBoxBlock({
+  return WritePropertyBlock(EditBoxProperties{
       .version = 2,
       .borderStyle = borderStyle,
       .textColour = textColour,
@@ -90,7 +90,7 @@ Bytes EditBoxBlock(uint32_t borderStyle, uint32_t textColour, uint32_t multiLine
 }
 
 Bytes HelpLabelBlock(const char* caption) {
-  return WriteTransparentLabelBlock({
+  return WritePropertyBlock(TransparentLabelProperties{
       .version = 1,
       .effect = 0,
       .textColour = 0x000000FF,
@@ -103,7 +103,7 @@ Bytes HelpLabelBlock(const char* caption) {
 }
 
 Bytes HelpPanelBlock() {
-  return WriteDrawPanelBlock({
+  return WritePropertyBlock(DrawPanelProperties{
       .version = 1,
       .borderStyle = 0,
       .backgroundColour = kFaceColour,
@@ -122,7 +122,7 @@ Bytes HelpPanelBlock() {
 }
 
 Bytes ButtonBlock(const char* caption) {
-  return WriteButtonBlock({
+  return WritePropertyBlock(ButtonProperties{
       .version = 1,
       .defaultButton = 0,
       .horizontalAlignment = 1,
@@ -132,7 +132,7 @@ Bytes ButtonBlock(const char* caption) {
 }
 
 Bytes LabelBlock(const char* caption) {
-  return WriteLabelBlock({
+  return WritePropertyBlock(LabelProperties{
       .version = 2,
       .effect = 0,
       .frameWidth = 8,
@@ -155,7 +155,7 @@ Bytes LabelBlock(const char* caption) {
 }
 
 Bytes GroupBoxBlock(uint32_t textColour, const char* caption) {
-  return WriteGroupBoxBlock({
+  return WritePropertyBlock(GroupBoxProperties{
       .version = 1,
       .alignment = 0,
       .textColour = textColour,
@@ -165,7 +165,7 @@ Bytes GroupBoxBlock(uint32_t textColour, const char* caption) {
 }
 
 Bytes ListBoxBlock() {
-  return WriteListBoxBlock({
+  return WritePropertyBlock(ListBoxProperties{
       .version = 3,
       .borderStyle = 5,
       .autoSort = 0,

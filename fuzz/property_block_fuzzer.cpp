@@ -19,17 +19,16 @@ using namespace mnemora;
 namespace {
 
 template <typename Properties>
-void RoundTrip(const Bytes& block, bool (*read)(const Bytes&, Properties*),
-               Bytes (*write)(const Properties&)) {
+void RoundTrip(const Bytes& block) {
   Properties properties;
-  if (!read(block, &properties)) {
+  if (!ReadPropertyBlock(block, &properties)) {
     return;
   }
-  const Bytes written = write(properties);
+  const Bytes written = WritePropertyBlock(properties);
   Properties again;
-  fuzz::Require(read(written, &again), "a written block reads");
+  fuzz::Require(ReadPropertyBlock(written, &again), "a written block reads");
   fuzz::Require(again == properties, "a written block reads to the same properties");
-  fuzz::Require(write(again) == written, "writing is stable");
+  fuzz::Require(WritePropertyBlock(again) == written, "writing is stable");
 }
 
 }  // namespace
@@ -41,28 +40,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Bytes block(data + 1, data + size);
   switch (data[0] % 8) {
     case 0:
-      RoundTrip(block, ReadWindowBlock, WriteWindowBlock);
+      RoundTrip<WindowProperties>(block);
       break;
     case 1:
-      RoundTrip(block, ReadEditBoxBlock, WriteEditBoxBlock);
+      RoundTrip<EditBoxProperties>(block);
       break;
     case 2:
-      RoundTrip(block, ReadDrawPanelBlock, WriteDrawPanelBlock);
+      RoundTrip<DrawPanelProperties>(block);
       break;
     case 3:
-      RoundTrip(block, ReadGroupBoxBlock, WriteGroupBoxBlock);
+      RoundTrip<GroupBoxProperties>(block);
       break;
     case 4:
-      RoundTrip(block, ReadLabelBlock, WriteLabelBlock);
+      RoundTrip<LabelProperties>(block);
       break;
     case 5:
-      RoundTrip(block, ReadButtonBlock, WriteButtonBlock);
+      RoundTrip<ButtonProperties>(block);
       break;
     case 6:
-      RoundTrip(block, ReadListBoxBlock, WriteListBoxBlock);
+      RoundTrip<ListBoxProperties>(block);
       break;
     default:
-      RoundTrip(block, ReadTransparentLabelBlock, WriteTransparentLabelBlock);
+      RoundTrip<TransparentLabelProperties>(block);
       break;
   }
   return 0;

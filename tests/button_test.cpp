@@ -52,7 +52,7 @@ class ButtonTest : public ::testing::Test {
     return bench_.Create(kButton, block, kButtonId, {10, 10, 88, 40});
   }
   std::unique_ptr<UnitObject> CreateFrom(const ButtonProperties& properties) {
-    return CreateButton(WriteButtonBlock(properties));
+    return CreateButton(WritePropertyBlock(properties));
   }
 
   UnitBench bench_;
@@ -223,7 +223,7 @@ TEST_F(ButtonTest, UndecodablePictureIsDroppedAndTheCaptionShown) {
   EXPECT_EQ(StyleOf(stored->Handle()) & (BS_BITMAP | BS_ICON), 0);
   EXPECT_EQ(WindowTextOf(stored->Handle()), "删除");
   ButtonProperties saved;
-  ASSERT_TRUE(ReadButtonBlock(Save(stored.get()), &saved));
+  ASSERT_TRUE(ReadPropertyBlock(Save(stored.get()), &saved));
   EXPECT_TRUE(saved.picture.empty());
 }
 
@@ -258,9 +258,9 @@ TEST_F(ButtonTest, CaptionFontAndTextConversion) {
   ASSERT_NE(convert, nullptr);
   const ButtonProperties original{.defaultButton = 1, .font = record, .caption = "添加"};
   ButtonProperties converted;
-  ASSERT_TRUE(ReadButtonBlock(
-      convert(WriteButtonBlock(original), [](const std::string& text) { return "[" + text + "]"; }),
-      &converted));
+  ASSERT_TRUE(ReadPropertyBlock(convert(WritePropertyBlock(original),
+                                        [](const std::string& text) { return "[" + text + "]"; }),
+                                &converted));
   ButtonProperties expected = original;
   expected.caption = "[添加]";
   EXPECT_EQ(converted, expected);

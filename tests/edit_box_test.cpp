@@ -63,11 +63,11 @@ int HeightOf(HWND window) {
 
 TEST(EditBoxCreateTest, MultiLineBlockGivesScrollingStylesAndStaysHidden) {
   UnitBench bench;
-  const Bytes block = WriteEditBoxBlock({.borderStyle = 3,
-                                         .textColour = 0x00C06000,
-                                         .multiLine = 1,
-                                         .scrollBars = 3,
-                                         .content = "mov"});
+  const Bytes block = WritePropertyBlock(EditBoxProperties{.borderStyle = 3,
+                                                           .textColour = 0x00C06000,
+                                                           .multiLine = 1,
+                                                           .scrollBars = 3,
+                                                           .content = "mov"});
   auto unit = bench.Create(Kind(), block, kNoteBox, {10, 10, 339, 147, nullptr, 170},
                            kUnitStyleTabStop | kUnitStyleDisabled);
   ASSERT_NE(unit, nullptr);
@@ -121,35 +121,36 @@ TEST(EditBoxCreateTest, EmptyBlockTakesDefaultsAndSingleLineIsAtLeastOneCharacte
 
 TEST(EditBoxCreateTest, InputModesAndOptionsBecomeControlStyles) {
   UnitBench bench;
-  auto readOnly =
-      bench.Create(Kind(), WriteEditBoxBlock({.inputMode = 1}), kQueryBox, {10, 10, 80, 24});
+  auto readOnly = bench.Create(Kind(), WritePropertyBlock(EditBoxProperties{.inputMode = 1}),
+                               kQueryBox, {10, 10, 80, 24});
   EXPECT_EQ(StyleOf(readOnly->Handle()) & ES_READONLY, ES_READONLY);
 
-  auto password =
-      bench.Create(Kind(), WriteEditBoxBlock({.inputMode = 2, .passwordCharacter = '#'}), kQueryBox,
-                   {10, 10, 80, 24});
+  auto password = bench.Create(
+      Kind(), WritePropertyBlock(EditBoxProperties{.inputMode = 2, .passwordCharacter = '#'}),
+      kQueryBox, {10, 10, 80, 24});
   EXPECT_EQ(StyleOf(password->Handle()) & ES_PASSWORD, ES_PASSWORD);
   EXPECT_EQ(SendMessageA(password->Handle(), EM_GETPASSWORDCHAR, 0, 0), '#');
 
-  auto options = bench.Create(
-      Kind(), WriteEditBoxBlock({.hideSelection = 0, .alignment = 1, .caseConversion = 2}),
-      kQueryBox, {10, 10, 80, 24});
+  auto options = bench.Create(Kind(),
+                              WritePropertyBlock(EditBoxProperties{
+                                  .hideSelection = 0, .alignment = 1, .caseConversion = 2}),
+                              kQueryBox, {10, 10, 80, 24});
   const LONG_PTR style = StyleOf(options->Handle());
   EXPECT_EQ(style & (ES_NOHIDESEL | ES_CENTER | ES_UPPERCASE),
             ES_NOHIDESEL | ES_CENTER | ES_UPPERCASE);
 
   // Stored values past their ranges are brought in, not passed on.
-  auto clamped =
-      bench.Create(Kind(), WriteEditBoxBlock({.inputMode = 40}), kQueryBox, {10, 10, 80, 24});
+  auto clamped = bench.Create(Kind(), WritePropertyBlock(EditBoxProperties{.inputMode = 40}),
+                              kQueryBox, {10, 10, 80, 24});
   EXPECT_EQ(GetNumber(clamped.get(), Kind(), kInputMode), edit_input_mode::kDateTime);
 }
 
 TEST(EditBoxCreateTest, RejectedBlocksCreateNoUnit) {
   UnitBench bench;
-  Bytes newer = WriteEditBoxBlock({});
+  Bytes newer = WritePropertyBlock(EditBoxProperties{});
   newer[0] = 3;  // a version above the highest the kind reads
   EXPECT_EQ(bench.Create(Kind(), newer, kQueryBox, {10, 10, 80, 24}), nullptr);
-  Bytes truncated = WriteEditBoxBlock({.content = "abc"});
+  Bytes truncated = WritePropertyBlock(EditBoxProperties{.content = "abc"});
   truncated.resize(truncated.size() - 12);
   EXPECT_EQ(bench.Create(Kind(), truncated, kQueryBox, {10, 10, 80, 24}), nullptr);
 }
@@ -158,8 +159,8 @@ TEST(EditBoxContentTest, WritingTheContentRaisesEventZeroExactlyOnceEvenWhenUnch
   UnitBench bench;
   for (uint32_t multiLine : {0u, 1u}) {
     SCOPED_TRACE(multiLine);
-    auto unit = bench.Create(Kind(), WriteEditBoxBlock({.multiLine = multiLine}), kQueryBox,
-                             {10, 10, 80, 40});
+    auto unit = bench.Create(Kind(), WritePropertyBlock(EditBoxProperties{.multiLine = multiLine}),
+                             kQueryBox, {10, 10, 80, 40});
     bench.ClearEvents();
     EXPECT_FALSE(SetText(unit.get(), Kind(), kContent, "abc"));
     EXPECT_EQ(bench.EventNumbers(kQueryBox), std::vector<int32_t>{0});
@@ -179,8 +180,9 @@ TEST(EditBoxContentTest, AppendingTwoTextsLeavesTheCaretAfterTheLastAndRaisesTwo
   UnitBench bench;
   for (uint32_t multiLine : {0u, 1u}) {
     SCOPED_TRACE(multiLine);
-    auto unit = bench.Create(Kind(), WriteEditBoxBlock({.multiLine = multiLine, .content = "ab"}),
-                             kNoteBox, {10, 10, 200, 60});
+    auto unit = bench.Create(
+        Kind(), WritePropertyBlock(EditBoxProperties{.multiLine = multiLine, .content = "ab"}),
+        kNoteBox, {10, 10, 200, 60});
     EXPECT_EQ(SelectionOf(unit->Handle()), std::make_pair(DWORD{0}, DWORD{0}));
     bench.ClearEvents();
     AppendToEditBox(unit->Handle(), "cd");
@@ -194,8 +196,8 @@ TEST(EditBoxContentTest, AppendingTwoTextsLeavesTheCaretAfterTheLastAndRaisesTwo
 TEST(EditBoxInputTest, DigitsOnlyBoxDropsLettersAndClampsToAByteOnLeavingFocus) {
   UnitBench bench;
   ShowWindow(bench.Parent(), SW_SHOWNOACTIVATE);
-  auto unit =
-      bench.Create(Kind(), WriteEditBoxBlock({.inputMode = 5}), kQueryBox, {10, 10, 80, 24});
+  auto unit = bench.Create(Kind(), WritePropertyBlock(EditBoxProperties{.inputMode = 5}), kQueryBox,
+                           {10, 10, 80, 24});
   HWND edit = unit->Handle();
   ShowWindow(edit, SW_SHOWNA);
 
@@ -274,8 +276,8 @@ TEST(EditBoxInputTest, TypingFilterAndAdjusterStepFollowTheMode) {
 
 TEST(EditBoxSelectionTest, MinusOneMeansTheEndOrTheWholeText) {
   UnitBench bench;
-  auto unit =
-      bench.Create(Kind(), WriteEditBoxBlock({.content = "hello"}), kQueryBox, {10, 10, 80, 24});
+  auto unit = bench.Create(Kind(), WritePropertyBlock(EditBoxProperties{.content = "hello"}),
+                           kQueryBox, {10, 10, 80, 24});
   HWND edit = unit->Handle();
 
   SetNumber(unit.get(), Kind(), kSelectionStart, -1);
@@ -297,8 +299,9 @@ TEST(EditBoxSelectionTest, MinusOneMeansTheEndOrTheWholeText) {
   EXPECT_EQ(WindowTextOf(edit), "Jllo");
 
   // A stored start of -1 puts the caret at the end from the start.
-  auto atEnd = bench.Create(Kind(), WriteEditBoxBlock({.selectionStart = -1, .content = "abc"}),
-                            kQueryBox, {10, 10, 80, 24});
+  auto atEnd = bench.Create(
+      Kind(), WritePropertyBlock(EditBoxProperties{.selectionStart = -1, .content = "abc"}),
+      kQueryBox, {10, 10, 80, 24});
   EXPECT_EQ(SelectionOf(atEnd->Handle()), std::make_pair(DWORD{3}, DWORD{3}));
 }
 
@@ -306,10 +309,11 @@ TEST(EditBoxKeyTest, EnterBelongsOnlyToAWritableMultiLineBox) {
   UnitBench bench;
   auto wantsKey = KindOperation<KeyInterestOperation>(Kind(), unit_operation::kKeyInterest);
   auto single = bench.Create(Kind(), Bytes(), kQueryBox, {10, 10, 80, 24});
-  auto readOnly = bench.Create(Kind(), WriteEditBoxBlock({.multiLine = 1, .inputMode = 1}),
+  auto readOnly =
+      bench.Create(Kind(), WritePropertyBlock(EditBoxProperties{.multiLine = 1, .inputMode = 1}),
+                   kNoteBox, {10, 10, 80, 60});
+  auto writable = bench.Create(Kind(), WritePropertyBlock(EditBoxProperties{.multiLine = 1}),
                                kNoteBox, {10, 10, 80, 60});
-  auto writable =
-      bench.Create(Kind(), WriteEditBoxBlock({.multiLine = 1}), kNoteBox, {10, 10, 80, 60});
   EXPECT_FALSE(wantsKey(single.get(), VK_RETURN));
   EXPECT_FALSE(wantsKey(readOnly.get(), VK_RETURN));
   EXPECT_TRUE(wantsKey(writable.get(), VK_RETURN));
@@ -330,9 +334,10 @@ void PressArrow(HWND adjuster, bool up) {
 
 TEST(EditBoxAdjusterTest, AutomaticModeStepsAndWrapsAroundTheRange) {
   UnitBench bench;
-  auto unit = bench.Create(
-      Kind(), WriteEditBoxBlock({.adjusterMode = 1, .adjusterMaximum = 100, .content = "100"}),
-      kQueryBox, {10, 10, 80, 24, nullptr, 130}, 0);
+  auto unit = bench.Create(Kind(),
+                           WritePropertyBlock(EditBoxProperties{
+                               .adjusterMode = 1, .adjusterMaximum = 100, .content = "100"}),
+                           kQueryBox, {10, 10, 80, 24, nullptr, 130}, 0);
   HWND edit = unit->Handle();
   HWND adjuster = unit->Companion();
   ASSERT_NE(adjuster, nullptr);
@@ -357,9 +362,10 @@ TEST(EditBoxAdjusterTest, AutomaticModeStepsAndWrapsAroundTheRange) {
 
 TEST(EditBoxAdjusterTest, OnlyTheAdjustersOwnReportStepsTheBox) {
   UnitBench bench;
-  auto unit = bench.Create(
-      Kind(), WriteEditBoxBlock({.adjusterMode = 1, .adjusterMaximum = 100, .content = "5"}),
-      kQueryBox, {10, 10, 80, 24, nullptr, 130}, 0);
+  auto unit = bench.Create(Kind(),
+                           WritePropertyBlock(EditBoxProperties{
+                               .adjusterMode = 1, .adjusterMaximum = 100, .content = "5"}),
+                           kQueryBox, {10, 10, 80, 24, nullptr, 130}, 0);
   HWND edit = unit->Handle();
   HWND adjuster = unit->Companion();
   ASSERT_NE(adjuster, nullptr);
@@ -382,8 +388,9 @@ TEST(EditBoxAdjusterTest, OnlyTheAdjustersOwnReportStepsTheBox) {
 
 TEST(EditBoxAdjusterTest, AdjusterFollowsTheBoxAndManualModeRaisesEventOne) {
   UnitBench bench;
-  auto unit = bench.Create(Kind(), WriteEditBoxBlock({.adjusterMode = 2, .content = "7"}),
-                           kQueryBox, {10, 10, 80, 24});
+  auto unit =
+      bench.Create(Kind(), WritePropertyBlock(EditBoxProperties{.adjusterMode = 2, .content = "7"}),
+                   kQueryBox, {10, 10, 80, 24});
   HWND edit = unit->Handle();
   HWND adjuster = unit->Companion();
   ASSERT_NE(adjuster, nullptr);
@@ -418,9 +425,10 @@ TEST(EditBoxAdjusterTest, AdjusterFollowsTheBoxAndManualModeRaisesEventOne) {
 
 TEST(EditBoxColourTest, ReflectedCtlColorUsesTheUnitsColoursAndBrush) {
   UnitBench bench;
-  auto unit = bench.Create(
-      Kind(), WriteEditBoxBlock({.textColour = 0x00C06000, .backgroundColour = 0x00123456}),
-      kQueryBox, {10, 10, 80, 24});
+  auto unit = bench.Create(Kind(),
+                           WritePropertyBlock(EditBoxProperties{.textColour = 0x00C06000,
+                                                                .backgroundColour = 0x00123456}),
+                           kQueryBox, {10, 10, 80, 24});
   HWND edit = unit->Handle();
   WindowDc dc(edit);
   auto ctlColor = [&](UINT message) {
@@ -476,14 +484,14 @@ TEST(EditBoxPropertyTest, StyleChangesAskForRebuildOnlyWhenTheValueChanges) {
 TEST(EditBoxPropertyTest, SaveHoldsTheStoredValuesAndWhatTheControlHoldsNow) {
   UnitBench bench;
   EditBoxProperties older{.version = 1, .multiLine = 1, .content = "stored"};
-  auto unit = bench.Create(Kind(), WriteEditBoxBlock(older), kNoteBox, {10, 10, 80, 60});
+  auto unit = bench.Create(Kind(), WritePropertyBlock(older), kNoteBox, {10, 10, 80, 60});
   SendMessageA(unit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
   SendMessageA(unit->Handle(), EM_SETSEL, 1, 3);
   SetText(unit.get(), Kind(), 27, "source");
 
   auto save = KindOperation<SaveUnitOperation>(Kind(), unit_operation::kSave);
   EditBoxProperties saved;
-  ASSERT_TRUE(ReadEditBoxBlock(save(unit.get()), &saved));
+  ASSERT_TRUE(ReadPropertyBlock(save(unit.get()), &saved));
   EXPECT_EQ(saved.version, kEditBoxBlockVersion);
   EXPECT_EQ(saved.multiLine, 1u);
   EXPECT_EQ(saved.content, "typed");
@@ -493,7 +501,7 @@ TEST(EditBoxPropertyTest, SaveHoldsTheStoredValuesAndWhatTheControlHoldsNow) {
 
   // Once the control is gone the stored values still save.
   DestroyWindow(unit->Handle());
-  ASSERT_TRUE(ReadEditBoxBlock(save(unit.get()), &saved));
+  ASSERT_TRUE(ReadPropertyBlock(save(unit.get()), &saved));
   EXPECT_EQ(saved.multiLine, 1u);
   EXPECT_EQ(saved.dataSource, "source");
 }
@@ -505,9 +513,10 @@ std::string Bracketed(const std::string& text) {
 TEST(EditBoxPropertyTest, ConvertTextsOffersContentAndBindingNames) {
   auto convert = KindOperation<ConvertTextsOperation>(Kind(), unit_operation::kConvertTexts);
   EditBoxProperties converted;
-  ASSERT_TRUE(ReadEditBoxBlock(
-      convert(WriteEditBoxBlock({.multiLine = 1, .content = "a", .dataColumn = "c"}), Bracketed),
-      &converted));
+  ASSERT_TRUE(ReadPropertyBlock(convert(WritePropertyBlock(EditBoxProperties{
+                                            .multiLine = 1, .content = "a", .dataColumn = "c"}),
+                                        Bracketed),
+                                &converted));
   EXPECT_EQ(converted.content, "[a]");
   EXPECT_EQ(converted.dataSource, "[]");
   EXPECT_EQ(converted.dataColumn, "[c]");

@@ -93,14 +93,16 @@ WindowDescription Form() {
   window.height = 300;
   window.mousePointer = Bytes(4, 0);
   window.stateFlags = 1;
-  window.propertyBlock = WriteWindowBlock({.title = "方法"});
+  window.propertyBlock = WritePropertyBlock(WindowProperties{.title = "方法"});
   const UnitRecordFields list =
       Unit(kListBoxKind, "列表框1", RECT{8, 16, 104, 224},
-           WriteListBoxBlock({.borderStyle = 5, .textColour = 0x00FF8800, .items = {"stored"}}),
+           WritePropertyBlock(
+               ListBoxProperties{.borderStyle = 5, .textColour = 0x00FF8800, .items = {"stored"}}),
            kListChanged);
   const UnitRecordFields note =
       Unit(kEditBoxKind, "编辑框_功能", RECT{144, 16, 200, 120},
-           WriteEditBoxBlock({.borderStyle = 3, .multiLine = 1, .scrollBars = 3}), kNoteChanged);
+           WritePropertyBlock(EditBoxProperties{.borderStyle = 3, .multiLine = 1, .scrollBars = 3}),
+           kNoteChanged);
   const UnitRecordFields query =
       Unit(kEditBoxKind, "编辑框_查询", RECT{144, 150, 100, 24}, Bytes(), kQueryChanged);
   d.table.ids = {0x06010000, kList, kNoteBox, kQueryBox};

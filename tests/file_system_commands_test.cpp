@@ -454,7 +454,7 @@ class LoadedWindow {
     window.height = 100;
     window.mousePointer = Bytes(4, 0);
     window.stateFlags = 1;
-    window.propertyBlock = WriteWindowBlock(WindowProperties{});
+    window.propertyBlock = WritePropertyBlock(WindowProperties{});
     WindowDescription description;
     description.windowId = kId;
     description.secondDword = 0x19010003;

@@ -47,8 +47,8 @@ class GroupBoxTest : public ::testing::Test {
   void SetUp() override {
     box_ =
         bench_.Create(kGroupBoxKindDescriptor,
-                      WriteGroupBoxBlock(
-                          {.textColour = kRed, .backgroundColour = kBackground, .caption = "Data"}),
+                      WritePropertyBlock(GroupBoxProperties{
+                          .textColour = kRed, .backgroundColour = kBackground, .caption = "Data"}),
                       kUnitId, {8, 8, 240, 80});
     ASSERT_NE(box_, nullptr);
     ShowWindow(box_->Handle(), SW_SHOWNA);
@@ -112,7 +112,7 @@ TEST_F(GroupBoxTest, CaptionIsTheWindowTextAndIsSaved) {
   EXPECT_STREQ(text, "数据操作");
   SetWindowTextA(box_->Handle(), "outside");
   GroupBoxProperties saved;
-  ASSERT_TRUE(ReadGroupBoxBlock(
+  ASSERT_TRUE(ReadPropertyBlock(
       KindOperation<SaveUnitOperation>(kGroupBoxKindDescriptor, unit_operation::kSave)(box_.get()),
       &saved));
   EXPECT_EQ(saved, (GroupBoxProperties{
@@ -149,7 +149,7 @@ TEST_F(GroupBoxTest, CreationStylesVersionAndDestructionReport) {
   EXPECT_FALSE(IsWindowEnabled(other->Handle()));
   EXPECT_NE(GetWindowLongPtrA(other->Handle(), GWL_STYLE) & WS_TABSTOP, 0);
 
-  Bytes tooNew = WriteGroupBoxBlock({});
+  Bytes tooNew = WritePropertyBlock(GroupBoxProperties{});
   tooNew[0] = 2;
   EXPECT_EQ(bench_.Create(kGroupBoxKindDescriptor, tooNew, 3, {0, 0, 9, 9}), nullptr);
 

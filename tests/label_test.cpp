@@ -46,9 +46,10 @@ class LabelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // As the main window stores its count label.
-    label_ = bench_.Create(kLabelKindDescriptor,
-                           WriteLabelBlock({.textColour = kTextColour, .caption = "MOV 399"}),
-                           kUnitId, {10, 10, 125, 18});
+    label_ = bench_.Create(
+        kLabelKindDescriptor,
+        WritePropertyBlock(LabelProperties{.textColour = kTextColour, .caption = "MOV 399"}),
+        kUnitId, {10, 10, 125, 18});
     ASSERT_NE(label_, nullptr);
     ShowWindow(label_->Handle(), SW_SHOWNA);
   }
@@ -161,16 +162,16 @@ TEST_F(LabelTest, WrittenAndStoredValuesAreClamped) {
   }
 
   auto stored = bench_.Create(kLabelKindDescriptor,
-                              WriteLabelBlock({.version = 1,
-                                               .effect = 9,
-                                               .frameWidth = 1,
-                                               .borderStyle = 0xFFFFFFFF,
-                                               .gradientMode = 30,
-                                               .verticalAlignment = 0xFFFFFFFE}),
+                              WritePropertyBlock(LabelProperties{.version = 1,
+                                                                 .effect = 9,
+                                                                 .frameWidth = 1,
+                                                                 .borderStyle = 0xFFFFFFFF,
+                                                                 .gradientMode = 30,
+                                                                 .verticalAlignment = 0xFFFFFFFE}),
                               kUnitId + 1, {0, 0, 50, 20});
   ASSERT_NE(stored, nullptr);
   LabelProperties saved;
-  ASSERT_TRUE(ReadLabelBlock(
+  ASSERT_TRUE(ReadPropertyBlock(
       KindOperation<SaveUnitOperation>(kLabelKindDescriptor, unit_operation::kSave)(stored.get()),
       &saved));
   EXPECT_EQ(saved, (LabelProperties{.effect = 3,
@@ -180,7 +181,7 @@ TEST_F(LabelTest, WrittenAndStoredValuesAreClamped) {
                                     .verticalAlignment = 0}))
       << "saved as version 2 with the clamped values";
 
-  Bytes tooNew = WriteLabelBlock({});
+  Bytes tooNew = WritePropertyBlock(LabelProperties{});
   tooNew[0] = 3;
   EXPECT_EQ(bench_.Create(kLabelKindDescriptor, tooNew, 1, {0, 0, 9, 9}), nullptr);
 }

@@ -65,7 +65,8 @@ LRESULT DataOf(HWND list, int index) {
 
 TEST(ListBoxCreateTest, MainWindowListBlockGivesItsStylesAndNoSelection) {
   UnitBench bench;
-  const Bytes block = WriteListBoxBlock({.borderStyle = 5, .textColour = 0x00FF8800});
+  const Bytes block =
+      WritePropertyBlock(ListBoxProperties{.borderStyle = 5, .textColour = 0x00FF8800});
   auto unit =
       bench.Create(Kind(), block, kList, {10, 10, 104, 224, nullptr, 110}, kUnitStyleTabStop);
   ASSERT_NE(unit, nullptr);
@@ -79,9 +80,10 @@ TEST(ListBoxCreateTest, MainWindowListBlockGivesItsStylesAndNoSelection) {
   EXPECT_EQ(GetNumber(unit.get(), Kind(), kCurrentSelection), -1);
 
   // Multi-column scrolls sideways; a data source turns auto sort off.
-  auto columns =
-      bench.Create(Kind(), WriteListBoxBlock({.autoSort = 1, .multiColumn = 1, .dataSource = "db"}),
-                   kList, {10, 10, 104, 100});
+  auto columns = bench.Create(
+      Kind(),
+      WritePropertyBlock(ListBoxProperties{.autoSort = 1, .multiColumn = 1, .dataSource = "db"}),
+      kList, {10, 10, 104, 100});
   EXPECT_EQ(StyleOf(columns->Handle()) & (LBS_MULTICOLUMN | LBS_SORT), LBS_MULTICOLUMN);
 
   // The controls show their scroll bar only once the items overflow.
@@ -95,10 +97,10 @@ TEST(ListBoxCreateTest, MainWindowListBlockGivesItsStylesAndNoSelection) {
 
 TEST(ListBoxCreateTest, StoredItemsKeepTheirDataAcrossSortingAndSelectionIsClamped) {
   UnitBench bench;
-  const Bytes block = WriteListBoxBlock({.autoSort = 1,
-                                         .currentSelection = 5,
-                                         .itemData = Dwords({7, 8}),
-                                         .items = {"mov", "add", "sub"}});
+  const Bytes block = WritePropertyBlock(ListBoxProperties{.autoSort = 1,
+                                                           .currentSelection = 5,
+                                                           .itemData = Dwords({7, 8}),
+                                                           .items = {"mov", "add", "sub"}});
   auto unit = bench.Create(Kind(), block, kList, {10, 10, 104, 224});
   ASSERT_NE(unit, nullptr);
   HWND list = unit->Handle();
@@ -110,17 +112,17 @@ TEST(ListBoxCreateTest, StoredItemsKeepTheirDataAcrossSortingAndSelectionIsClamp
   EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
   EXPECT_EQ(GetNumber(unit.get(), Kind(), kCurrentSelection), 2);
 
-  Bytes newer = WriteListBoxBlock({});
+  Bytes newer = WritePropertyBlock(ListBoxProperties{});
   newer[0] = 4;
   EXPECT_EQ(bench.Create(Kind(), newer, kList, {10, 10, 104, 224}), nullptr);
 }
 
 TEST(ListBoxCreateTest, RowSpacingAddsToTheFontsItemHeight) {
   UnitBench bench;
-  auto tight =
-      bench.Create(Kind(), WriteListBoxBlock({.rowSpacing = 0}), kList, {10, 10, 104, 100});
-  auto loose =
-      bench.Create(Kind(), WriteListBoxBlock({.rowSpacing = 6}), kList, {10, 10, 104, 100});
+  auto tight = bench.Create(Kind(), WritePropertyBlock(ListBoxProperties{.rowSpacing = 0}), kList,
+                            {10, 10, 104, 100});
+  auto loose = bench.Create(Kind(), WritePropertyBlock(ListBoxProperties{.rowSpacing = 6}), kList,
+                            {10, 10, 104, 100});
   const LRESULT fontHeight = SendMessageA(tight->Handle(), LB_GETITEMHEIGHT, 0, 0);
   EXPECT_GT(fontHeight, 0);
   EXPECT_EQ(SendMessageA(loose->Handle(), LB_GETITEMHEIGHT, 0, 0), fontHeight + 6);
@@ -134,8 +136,8 @@ TEST(ListBoxCreateTest, RowSpacingAddsToTheFontsItemHeight) {
 
 TEST(ListBoxSelectionTest, WritesAreClampedAndRaiseNoEvent) {
   UnitBench bench;
-  auto unit = bench.Create(Kind(), WriteListBoxBlock({.items = {"a", "b", "c"}}), kList,
-                           {10, 10, 104, 100});
+  auto unit = bench.Create(Kind(), WritePropertyBlock(ListBoxProperties{.items = {"a", "b", "c"}}),
+                           kList, {10, 10, 104, 100});
   HWND list = unit->Handle();
   EXPECT_EQ(GetNumber(unit.get(), Kind(), kCurrentSelection), -1);
 
@@ -159,9 +161,10 @@ TEST(ListBoxSelectionTest, WritesAreClampedAndRaiseNoEvent) {
   }
 
   // A multiple-selection list has no single current item.
-  auto multiple = bench.Create(
-      Kind(), WriteListBoxBlock({.multipleSelection = 1, .currentSelection = 0, .items = {"a"}}),
-      kList, {10, 10, 104, 100});
+  auto multiple = bench.Create(Kind(),
+                               WritePropertyBlock(ListBoxProperties{
+                                   .multipleSelection = 1, .currentSelection = 0, .items = {"a"}}),
+                               kList, {10, 10, 104, 100});
   EXPECT_EQ(StyleOf(multiple->Handle()) & LBS_EXTENDEDSEL, LBS_EXTENDEDSEL);
   EXPECT_EQ(GetNumber(multiple.get(), Kind(), kCurrentSelection), -1);
 }
@@ -169,8 +172,8 @@ TEST(ListBoxSelectionTest, WritesAreClampedAndRaiseNoEvent) {
 TEST(ListBoxSelectionTest, UserClickRaisesEventZeroOnceAndDoubleClickEventOne) {
   UnitBench bench;
   ShowWindow(bench.Parent(), SW_SHOWNOACTIVATE);
-  auto unit = bench.Create(Kind(), WriteListBoxBlock({.items = {"a", "b", "c"}}), kList,
-                           {10, 10, 104, 100});
+  auto unit = bench.Create(Kind(), WritePropertyBlock(ListBoxProperties{.items = {"a", "b", "c"}}),
+                           kList, {10, 10, 104, 100});
   HWND list = unit->Handle();
   ShowWindow(list, SW_SHOWNA);
   RECT item;
@@ -196,15 +199,16 @@ TEST(ListBoxSelectionTest, UserClickRaisesEventZeroOnceAndDoubleClickEventOne) {
 
 TEST(ListBoxItemTest, AddItemAnswersTheNewIndexWithAndWithoutSorting) {
   UnitBench bench;
-  auto plain =
-      bench.Create(Kind(), WriteListBoxBlock({.items = {"x", "y"}}), kList, {10, 10, 104, 100});
+  auto plain = bench.Create(Kind(), WritePropertyBlock(ListBoxProperties{.items = {"x", "y"}}),
+                            kList, {10, 10, 104, 100});
   EXPECT_EQ(AddListItem(plain->Handle(), "a", 0), 2);
   EXPECT_EQ(AddListItem(plain->Handle(), "b", 42), 3);
   EXPECT_EQ(DataOf(plain->Handle(), 3), 42);
   EXPECT_EQ(ItemsOf(plain->Handle()), (std::vector<std::string>{"x", "y", "a", "b"}));
 
-  auto sorted = bench.Create(Kind(), WriteListBoxBlock({.autoSort = 1, .items = {"b", "d"}}), kList,
-                             {10, 10, 104, 100});
+  auto sorted = bench.Create(
+      Kind(), WritePropertyBlock(ListBoxProperties{.autoSort = 1, .items = {"b", "d"}}), kList,
+      {10, 10, 104, 100});
   EXPECT_EQ(AddListItem(sorted->Handle(), "c", 5), 1);
   EXPECT_EQ(AddListItem(sorted->Handle(), "a", 6), 0);
   EXPECT_EQ(AddListItem(sorted->Handle(), "e", 7), 4);
@@ -275,7 +279,8 @@ TEST(ListBoxItemTest, ARunOfItemsGivesWhatAddingThemOneByOneGives) {
   const std::vector<std::string_view> views(texts.begin(), texts.end());
   for (const uint32_t autoSort : {0u, 1u}) {
     SCOPED_TRACE(autoSort);
-    const Bytes block = WriteListBoxBlock({.autoSort = autoSort, .items = {"M5", "pre"}});
+    const Bytes block =
+        WritePropertyBlock(ListBoxProperties{.autoSort = autoSort, .items = {"M5", "pre"}});
     auto byOne = bench.Create(Kind(), block, kList, {10, 10, 104, 224});
     auto byRun = bench.Create(Kind(), block, kList, {10, 10, 104, 224});
     ShowWindow(byOne->Handle(), SW_SHOWNA);
@@ -309,7 +314,8 @@ TEST(ListBoxItemTest, ARunOfItemsGivesWhatAddingThemOneByOneGives) {
 
   // A hidden list stays hidden; a window that is not a list box unit takes
   // no items.
-  auto hidden = bench.Create(Kind(), WriteListBoxBlock({}), kList, {10, 10, 104, 100});
+  auto hidden =
+      bench.Create(Kind(), WritePropertyBlock(ListBoxProperties{}), kList, {10, 10, 104, 100});
   EXPECT_EQ(AddListItems(hidden->Handle(), std::span(views).first(10)), 10);
   EXPECT_EQ(StyleOf(hidden->Handle()) & WS_VISIBLE, 0);
   EXPECT_EQ(ListItemText(hidden->Handle(), 1), texts[1]);
@@ -319,8 +325,9 @@ TEST(ListBoxItemTest, ARunOfItemsGivesWhatAddingThemOneByOneGives) {
 
 TEST(ListBoxItemTest, OutOfRangeIndexesGiveTheEmptyTextAndFalse) {
   UnitBench bench;
-  auto unit = bench.Create(Kind(), WriteListBoxBlock({.items = {"mov", "", "汇编"}}), kList,
-                           {10, 10, 104, 100});
+  auto unit =
+      bench.Create(Kind(), WritePropertyBlock(ListBoxProperties{.items = {"mov", "", "汇编"}}),
+                   kList, {10, 10, 104, 100});
   HWND list = unit->Handle();
   SetNumber(unit.get(), Kind(), kCurrentSelection, 0);
   EXPECT_EQ(ListItemText(list, 0), "mov");
@@ -342,7 +349,8 @@ TEST(ListBoxItemTest, OutOfRangeIndexesGiveTheEmptyTextAndFalse) {
 
 TEST(ListBoxPropertyTest, ItemListWritesRebuildAndAddedItemsAreNotSaved) {
   UnitBench bench;
-  auto unit = bench.Create(Kind(), WriteListBoxBlock({.items = {"a"}}), kList, {10, 10, 104, 100});
+  auto unit = bench.Create(Kind(), WritePropertyBlock(ListBoxProperties{.items = {"a"}}), kList,
+                           {10, 10, 104, 100});
   AddListItem(unit->Handle(), "added", 0);
 
   EXPECT_FALSE(SetNumber(unit.get(), Kind(), kAutoSort, 0));
@@ -355,7 +363,7 @@ TEST(ListBoxPropertyTest, ItemListWritesRebuildAndAddedItemsAreNotSaved) {
 
   auto save = KindOperation<SaveUnitOperation>(Kind(), unit_operation::kSave);
   ListBoxProperties saved;
-  ASSERT_TRUE(ReadListBoxBlock(save(unit.get()), &saved));
+  ASSERT_TRUE(ReadPropertyBlock(save(unit.get()), &saved));
   EXPECT_EQ(saved.items, (std::vector<std::string>{"p", "q"}));
   EXPECT_EQ(saved.autoSort, 1u);
   EXPECT_EQ(saved.itemData, Dwords({3}));
@@ -371,9 +379,10 @@ TEST(ListBoxPropertyTest, ItemListWritesRebuildAndAddedItemsAreNotSaved) {
 
 TEST(ListBoxColourTest, ReflectedCtlColorUsesTheUnitsColoursAndBrush) {
   UnitBench bench;
-  auto unit = bench.Create(
-      Kind(), WriteListBoxBlock({.textColour = 0x00FF8800, .backgroundColour = 0x00102030}), kList,
-      {10, 10, 104, 100});
+  auto unit = bench.Create(Kind(),
+                           WritePropertyBlock(ListBoxProperties{.textColour = 0x00FF8800,
+                                                                .backgroundColour = 0x00102030}),
+                           kList, {10, 10, 104, 100});
   HWND list = unit->Handle();
   WindowDc dc(list);
   auto ctlColor = [&] {

@@ -150,7 +150,7 @@ TEST_F(MainWindowFormTest, HandlerRoutinesAreDistinctAndThePanelsComesFirst) {
 
 TEST_F(MainWindowFormTest, WindowBlock) {
   WindowProperties window;
-  ASSERT_TRUE(ReadWindowBlock(Block(0), &window));
+  ASSERT_TRUE(ReadPropertyBlock(Block(0), &window));
   EXPECT_TRUE(window == (WindowProperties{
                             .version = 6,
                             .escCloses = 0,
@@ -165,12 +165,12 @@ TEST_F(MainWindowFormTest, WindowBlock) {
 
 TEST_F(MainWindowFormTest, EditBoxBlocks) {
   EditBoxProperties keyMonitor;
-  ASSERT_TRUE(ReadEditBoxBlock(Block(1), &keyMonitor));
+  ASSERT_TRUE(ReadPropertyBlock(Block(1), &keyMonitor));
   EXPECT_TRUE(keyMonitor == (EditBoxProperties{.version = 2, .borderStyle = 1, .alignment = 1}));
   EXPECT_EQ(Block(1).size(), 4 + 9 * 4 + 2 + 6 * 4 + 4 * 4u);
 
   EditBoxProperties annotation;
-  ASSERT_TRUE(ReadEditBoxBlock(Block(10), &annotation));
+  ASSERT_TRUE(ReadPropertyBlock(Block(10), &annotation));
   EXPECT_TRUE(annotation == (EditBoxProperties{.version = 2,
                                                .borderStyle = 3,
                                                .textColour = 0x00C06000,
@@ -190,7 +190,7 @@ TEST_F(MainWindowFormTest, TransparentLabelBlocks) {
   const char* captions[] = {"删除", "格式"};
   for (size_t i = 0; i < 2; ++i) {
     TransparentLabelProperties label;
-    ASSERT_TRUE(ReadTransparentLabelBlock(Block(2 + i), &label));
+    ASSERT_TRUE(ReadPropertyBlock(Block(2 + i), &label));
     EXPECT_TRUE(label == (TransparentLabelProperties{.version = 1,
                                                      .textColour = 0x000000FF,
                                                      .horizontalAlignment = 1,
@@ -203,7 +203,7 @@ TEST_F(MainWindowFormTest, TransparentLabelBlocks) {
 
 TEST_F(MainWindowFormTest, DrawPanelBlock) {
   DrawPanelProperties panel;
-  ASSERT_TRUE(ReadDrawPanelBlock(Block(4), &panel));
+  ASSERT_TRUE(ReadPropertyBlock(Block(4), &panel));
   EXPECT_TRUE(panel == (DrawPanelProperties{.version = 1,
                                             .backgroundColour = 0xFF000000,
                                             .penStyle = 1,
@@ -218,7 +218,7 @@ TEST_F(MainWindowFormTest, ButtonBlocks) {
   const char* captions[] = {"删除", "修改", "添加"};
   for (size_t i = 0; i < 3; ++i) {
     ButtonProperties button;
-    ASSERT_TRUE(ReadButtonBlock(Block(5 + i), &button));
+    ASSERT_TRUE(ReadPropertyBlock(Block(5 + i), &button));
     EXPECT_TRUE(button == (ButtonProperties{.version = 1, .caption = captions[i]})) << i;
   }
 }
@@ -228,7 +228,7 @@ TEST_F(MainWindowFormTest, LabelBlocks) {
       {8, ""}, {12, "回车找注解"}, {13, "输入首拼音查询"}};
   for (const auto& [index, caption] : labels) {
     LabelProperties label;
-    ASSERT_TRUE(ReadLabelBlock(Block(index), &label));
+    ASSERT_TRUE(ReadPropertyBlock(Block(index), &label));
     EXPECT_TRUE(label ==
                 (LabelProperties{.version = 2, .textColour = 0x00C06000, .caption = caption}))
         << index;
@@ -246,7 +246,7 @@ TEST_F(MainWindowFormTest, GroupBoxBlocks) {
                 {17, 0x00FF0090, "指令集"}};
   for (const auto& g : groups) {
     GroupBoxProperties group;
-    ASSERT_TRUE(ReadGroupBoxBlock(Block(g.index), &group));
+    ASSERT_TRUE(ReadPropertyBlock(Block(g.index), &group));
     EXPECT_TRUE(group == (GroupBoxProperties{.version = 1,
                                              .textColour = g.textColour,
                                              .backgroundColour = 0xFF000000,
@@ -257,7 +257,7 @@ TEST_F(MainWindowFormTest, GroupBoxBlocks) {
 
 TEST_F(MainWindowFormTest, ListBoxBlock) {
   ListBoxProperties list;
-  ASSERT_TRUE(ReadListBoxBlock(Block(16), &list));
+  ASSERT_TRUE(ReadPropertyBlock(Block(16), &list));
   EXPECT_TRUE(list == (ListBoxProperties{.version = 3,
                                          .borderStyle = 5,
                                          .rowSpacing = 1,

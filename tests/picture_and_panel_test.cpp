@@ -250,8 +250,7 @@ class DrawPanelTest : public ::testing::Test {
  protected:
   std::unique_ptr<UnitObject> CreatePanel(const DrawPanelProperties& properties, int width,
                                           int height) {
-    return bench_.Create(kPanel, WriteDrawPanelBlock(properties), kPanelId,
-                         {10, 10, width, height});
+    return bench_.Create(kPanel, WritePropertyBlock(properties), kPanelId, {10, 10, width, height});
   }
 
   UnitBench bench_;
@@ -437,7 +436,7 @@ TEST_F(DrawPanelTest, UndecodablePictureIsDroppedAndReadsBackEmpty) {
   ASSERT_NE(loaded, nullptr);
   EXPECT_TRUE(GetBytes(loaded.get(), kPanel, kPicture).empty());
   DrawPanelProperties saved;
-  ASSERT_TRUE(ReadDrawPanelBlock(
+  ASSERT_TRUE(ReadPropertyBlock(
       KindOperation<SaveUnitOperation>(kPanel, unit_operation::kSave)(loaded.get()), &saved));
   EXPECT_TRUE(saved.backgroundPicture.empty());
 }

@@ -26,36 +26,28 @@ void Dwords(ByteWriter* writer, uint32_t first, uint32_t count) {
   }
 }
 
-template <typename Properties>
-struct Codec {
-  bool (*read)(const Bytes&, Properties*);
-  Bytes (*write)(const Properties&);
-  uint32_t highestVersion;
-};
-
 // The sample must be written as exactly the expected bytes and read back
 // whole; any shorter block, a longer one and any version above the highest
 // are rejected.
 template <typename Properties>
-void ExpectExactCodec(const Codec<Properties>& codec, const Properties& sample,
-                      const Bytes& expected) {
-  EXPECT_EQ(codec.write(sample), expected);
+void ExpectExactCodec(uint32_t highestVersion, const Properties& sample, const Bytes& expected) {
+  EXPECT_EQ(WritePropertyBlock(sample), expected);
   Properties read;
-  ASSERT_TRUE(codec.read(expected, &read));
+  ASSERT_TRUE(ReadPropertyBlock(expected, &read));
   EXPECT_TRUE(read == sample);
 
   for (size_t length = 1; length < expected.size(); ++length) {
     const Bytes prefix(expected.begin(), expected.begin() + static_cast<ptrdiff_t>(length));
-    EXPECT_FALSE(codec.read(prefix, &read)) << "prefix of " << length;
+    EXPECT_FALSE(ReadPropertyBlock(prefix, &read)) << "prefix of " << length;
   }
   Bytes longer = expected;
   longer.push_back(0);
-  EXPECT_FALSE(codec.read(longer, &read));
+  EXPECT_FALSE(ReadPropertyBlock(longer, &read));
 
-  for (uint32_t version : {codec.highestVersion + 1, 0xFFFFFFFFu}) {
+  for (uint32_t version : {highestVersion + 1, 0xFFFFFFFFu}) {
     Properties newer = sample;
     newer.version = version;
-    EXPECT_FALSE(codec.read(codec.write(newer), &read)) << "version " << version;
+    EXPECT_FALSE(ReadPropertyBlock(WritePropertyBlock(newer), &read)) << "version " << version;
   }
 }
 
@@ -94,7 +86,7 @@ TEST(PropertyBlockTest, WindowBlock) {
   w.CountedBytes({3});
   w.CountedText("标题");
   w.CountedText("help.chm");
-  ExpectExactCodec<WindowProperties>({ReadWindowBlock, WriteWindowBlock, 6}, p, w.Take());
+  ExpectExactCodec<WindowProperties>(6, p, w.Take());
 }
 
 TEST(PropertyBlockTest, WindowBlockOfEachOlderVersionLacksItsLaterFields) {
@@ -115,7 +107,7 @@ TEST(PropertyBlockTest, WindowBlockOfEachOlderVersionLacksItsLaterFields) {
     const Bytes block = w.Take();
 
     WindowProperties p;
-    ASSERT_TRUE(ReadWindowBlock(block, &p)) << v.version;
+    ASSERT_TRUE(ReadPropertyBlock(block, &p)) << v.version;
     EXPECT_EQ(p.version, v.version);
     EXPECT_EQ(p.helpContext, 113u);
     EXPECT_EQ(p.showInTaskbar, v.version >= 2 ? 114u : 1u);
@@ -123,7 +115,7 @@ TEST(PropertyBlockTest, WindowBlockOfEachOlderVersionLacksItsLaterFields) {
     EXPECT_EQ(p.alwaysOnTop, v.version >= 4 ? 117u : 0u);
     EXPECT_EQ(p.keepTitleActive, v.version >= 5 ? 118u : 0u);
     EXPECT_EQ(p.title, "T");
-    EXPECT_EQ(WriteWindowBlock(p), block) << "written back as the version it came in";
+    EXPECT_EQ(WritePropertyBlock(p), block) << "written back as the version it came in";
   }
 }
 
@@ -160,16 +152,16 @@ TEST(PropertyBlockTest, EditBoxBlock) {
   w.CountedText("内容");
   w.CountedText("src");
   w.CountedText("col");
-  ExpectExactCodec<EditBoxProperties>({ReadEditBoxBlock, WriteEditBoxBlock, 2}, p, w.Take());
+  ExpectExactCodec<EditBoxProperties>(2, p, w.Take());
 
   // Version 1 ends with the content.
   p.version = 1;
   p.dataSource.clear();
   p.dataColumn.clear();
-  const Bytes v1 = WriteEditBoxBlock(p);
+  const Bytes v1 = WritePropertyBlock(p);
   EXPECT_EQ(v1.size(), 4 + 9 * 4 + 2 + 6 * 4 + 64 + 4 + 4u);
   EditBoxProperties read;
-  ASSERT_TRUE(ReadEditBoxBlock(v1, &read));
+  ASSERT_TRUE(ReadPropertyBlock(v1, &read));
   EXPECT_TRUE(read == p);
 }
 
@@ -202,10 +194,10 @@ TEST(PropertyBlockTest, ListBoxBlock) {
   w.CountedText("src");
   w.CountedText("col");
   w.Dword(108);
-  ExpectExactCodec<ListBoxProperties>({ReadListBoxBlock, WriteListBoxBlock, 3}, p, w.Take());
+  ExpectExactCodec<ListBoxProperties>(3, p, w.Take());
 
   // Version 2 lacks the binding option, version 1 the data names too.
-  const Bytes v3 = WriteListBoxBlock(p);
+  const Bytes v3 = WritePropertyBlock(p);
   for (uint32_t version : {1u, 2u}) {
     ListBoxProperties older = p;
     older.version = version;
@@ -214,10 +206,10 @@ TEST(PropertyBlockTest, ListBoxBlock) {
       older.dataSource.clear();
       older.dataColumn.clear();
     }
-    const Bytes block = WriteListBoxBlock(older);
+    const Bytes block = WritePropertyBlock(older);
     EXPECT_EQ(block.size(), v3.size() - (version < 2 ? 18 : 4)) << version;
     ListBoxProperties read;
-    ASSERT_TRUE(ReadListBoxBlock(block, &read)) << version;
+    ASSERT_TRUE(ReadPropertyBlock(block, &read)) << version;
     EXPECT_TRUE(read == older) << version;
   }
 }
@@ -244,7 +236,7 @@ TEST(PropertyBlockTest, DrawPanelBlock) {
   Dwords(&w, 101, 13);
   w.CountedBytes(kFont);
   w.CountedBytes(kPicture);
-  ExpectExactCodec<DrawPanelProperties>({ReadDrawPanelBlock, WriteDrawPanelBlock, 1}, p, w.Take());
+  ExpectExactCodec<DrawPanelProperties>(1, p, w.Take());
 }
 
 TEST(PropertyBlockTest, GroupBoxBlock) {
@@ -259,7 +251,7 @@ TEST(PropertyBlockTest, GroupBoxBlock) {
   Dwords(&w, 101, 3);
   w.CountedBytes(kFont);
   w.CountedText("分组");
-  ExpectExactCodec<GroupBoxProperties>({ReadGroupBoxBlock, WriteGroupBoxBlock, 1}, p, w.Take());
+  ExpectExactCodec<GroupBoxProperties>(1, p, w.Take());
 }
 
 TEST(PropertyBlockTest, LabelBlock) {
@@ -293,16 +285,16 @@ TEST(PropertyBlockTest, LabelBlock) {
   w.CountedText("标");
   w.CountedText("src");
   w.CountedText("col");
-  ExpectExactCodec<LabelProperties>({ReadLabelBlock, WriteLabelBlock, 2}, p, w.Take());
+  ExpectExactCodec<LabelProperties>(2, p, w.Take());
 
   // Version 1 ends with the caption.
   p.version = 1;
   p.dataSource.clear();
   p.dataColumn.clear();
-  const Bytes v1 = WriteLabelBlock(p);
+  const Bytes v1 = WritePropertyBlock(p);
   EXPECT_EQ(v1.size(), 4 + 16 * 4 + 64 + 4 + 7 + 4 + 2u);
   LabelProperties read;
-  ASSERT_TRUE(ReadLabelBlock(v1, &read));
+  ASSERT_TRUE(ReadPropertyBlock(v1, &read));
   EXPECT_TRUE(read == p);
 }
 
@@ -320,7 +312,7 @@ TEST(PropertyBlockTest, ButtonBlock) {
   w.CountedBytes(kPicture);
   w.CountedBytes(kFont);
   w.CountedText("按");
-  ExpectExactCodec<ButtonProperties>({ReadButtonBlock, WriteButtonBlock, 1}, p, w.Take());
+  ExpectExactCodec<ButtonProperties>(1, p, w.Take());
 }
 
 TEST(PropertyBlockTest, TransparentLabelBlock) {
@@ -338,14 +330,13 @@ TEST(PropertyBlockTest, TransparentLabelBlock) {
   w.CountedBytes(kFont);
   w.CountedText("透");
   const Bytes block = w.Take();
-  ExpectExactCodec<TransparentLabelProperties>(
-      {ReadTransparentLabelBlock, WriteTransparentLabelBlock, 1}, p, block);
+  ExpectExactCodec<TransparentLabelProperties>(1, p, block);
 
   // Version 0 holds the same fields.
   Bytes v0 = block;
   v0[0] = 0;
   TransparentLabelProperties read;
-  ASSERT_TRUE(ReadTransparentLabelBlock(v0, &read));
+  ASSERT_TRUE(ReadPropertyBlock(v0, &read));
   EXPECT_EQ(read.version, 0u);
   EXPECT_EQ(read.caption, "透");
 }
@@ -355,40 +346,40 @@ TEST(PropertyBlockTest, TransparentLabelBlock) {
 TEST(PropertyBlockTest, EmptyBlocksGiveTheKindsDefaults) {
   WindowProperties window;
   window.escCloses = 0;
-  ASSERT_TRUE(ReadWindowBlock({}, &window));
+  ASSERT_TRUE(ReadPropertyBlock({}, &window));
   EXPECT_TRUE(window == WindowProperties{});
   EXPECT_EQ(window.escCloses, 1u);
   EXPECT_EQ(window.alwaysOnTop, 0u);
 
   EditBoxProperties edit;
   edit.borderStyle = 9;
-  ASSERT_TRUE(ReadEditBoxBlock({}, &edit));
+  ASSERT_TRUE(ReadPropertyBlock({}, &edit));
   EXPECT_TRUE(edit == EditBoxProperties{});
   EXPECT_EQ(edit.borderStyle, 1u);
 
   ListBoxProperties list;
-  ASSERT_TRUE(ReadListBoxBlock({}, &list));
+  ASSERT_TRUE(ReadPropertyBlock({}, &list));
   EXPECT_EQ(list.borderStyle, 1u);
   EXPECT_EQ(list.textColour, 0u);
 
   DrawPanelProperties panel;
-  EXPECT_TRUE(ReadDrawPanelBlock({}, &panel));
+  EXPECT_TRUE(ReadPropertyBlock({}, &panel));
   GroupBoxProperties group;
   group.caption = "x";
-  ASSERT_TRUE(ReadGroupBoxBlock({}, &group));
+  ASSERT_TRUE(ReadPropertyBlock({}, &group));
   EXPECT_EQ(group.caption, "");
 
   LabelProperties label;
-  ASSERT_TRUE(ReadLabelBlock({}, &label));
+  ASSERT_TRUE(ReadPropertyBlock({}, &label));
   EXPECT_EQ(label.textColour, 0u);
   EXPECT_EQ(label.caption, "标签");
 
   ButtonProperties button;
-  ASSERT_TRUE(ReadButtonBlock({}, &button));
+  ASSERT_TRUE(ReadPropertyBlock({}, &button));
   EXPECT_EQ(button.caption, "按钮");
 
   TransparentLabelProperties transparent;
-  ASSERT_TRUE(ReadTransparentLabelBlock({}, &transparent));
+  ASSERT_TRUE(ReadPropertyBlock({}, &transparent));
   EXPECT_EQ(transparent.horizontalAlignment, 0u);
   EXPECT_EQ(transparent.verticalAlignment, 1u);
   EXPECT_EQ(transparent.caption, "透明标签");

@@ -168,7 +168,7 @@ std::vector<WindowDescription> OneWindowForm() {
   window.events = {{0, 0}};
   WindowProperties properties;
   properties.title = "probe";
-  window.propertyBlock = WriteWindowBlock(properties);
+  window.propertyBlock = WritePropertyBlock(properties);
   description.table.ids = {0x06010000};
   description.table.records = {BuildUnitRecord(window)};
   return {description};

@@ -49,11 +49,11 @@ Bytes FontRecord(LONG height) {
 
 // As the main window stores its red, centred captions.
 Bytes RedCaptionBlock(const std::string& caption) {
-  return WriteTransparentLabelBlock({.textColour = kRed,
-                                     .horizontalAlignment = 1,
-                                     .verticalAlignment = 1,
-                                     .font = FontRecord(-14),
-                                     .caption = caption});
+  return WritePropertyBlock(TransparentLabelProperties{.textColour = kRed,
+                                                       .horizontalAlignment = 1,
+                                                       .verticalAlignment = 1,
+                                                       .font = FontRecord(-14),
+                                                       .caption = caption});
 }
 
 int Area(const RECT& r) {
@@ -115,8 +115,8 @@ TEST_F(TransparentLabelTest, ShowsTheGroupBoxBeneathItAndMovesWithoutTrace) {
   constexpr COLORREF kBoxCaption = RGB(0, 0, 255);
   auto box = bench_.Create(
       kGroupBoxKindDescriptor,
-      WriteGroupBoxBlock(
-          {.textColour = kBoxCaption, .backgroundColour = kBoxColour, .caption = "WWWWWWWWWWWW"}),
+      WritePropertyBlock(GroupBoxProperties{
+          .textColour = kBoxCaption, .backgroundColour = kBoxColour, .caption = "WWWWWWWWWWWW"}),
       0x1601016B, {8, 8, 280, 100});
   ASSERT_NE(box, nullptr);
   ShowWindow(box->Handle(), SW_SHOWNA);
@@ -162,15 +162,15 @@ TEST_F(TransparentLabelTest, DefaultsClampingAndVersion) {
     EXPECT_EQ(Get(label.get(), c.property), c.stored) << c.property << " <- " << c.written;
   }
 
-  auto stored = Create(
-      WriteTransparentLabelBlock({.version = 0, .effect = 12, .horizontalAlignment = 0xFFFFFFFF}),
-      {0, 0, 80, 20});
+  auto stored = Create(WritePropertyBlock(TransparentLabelProperties{
+                           .version = 0, .effect = 12, .horizontalAlignment = 0xFFFFFFFF}),
+                       {0, 0, 80, 20});
   ASSERT_NE(stored, nullptr);
   TransparentLabelProperties saved;
-  ASSERT_TRUE(ReadTransparentLabelBlock(
-      KindOperation<SaveUnitOperation>(kTransparentLabelKindDescriptor,
-                                       unit_operation::kSave)(stored.get()),
-      &saved));
+  ASSERT_TRUE(
+      ReadPropertyBlock(KindOperation<SaveUnitOperation>(kTransparentLabelKindDescriptor,
+                                                         unit_operation::kSave)(stored.get()),
+                        &saved));
   EXPECT_EQ(saved, (TransparentLabelProperties{.effect = 3, .horizontalAlignment = 0}));
 
   Bytes tooNew = RedCaptionBlock("x");
@@ -182,9 +182,10 @@ TEST_F(TransparentLabelTest, FontFieldOfAnotherLengthFallsBackToTheDefaultFont) 
   Bytes shortFont = FontRecord(-30);
   shortFont.pop_back();
   const auto inkHeight = [&](const Bytes& font) {
-    auto label = bench_.Create(kTransparentLabelKindDescriptor,
-                               WriteTransparentLabelBlock({.font = font, .caption = "Wg"}), kUnitId,
-                               {0, 0, 80, 40});
+    auto label =
+        bench_.Create(kTransparentLabelKindDescriptor,
+                      WritePropertyBlock(TransparentLabelProperties{.font = font, .caption = "Wg"}),
+                      kUnitId, {0, 0, 80, 40});
     const Pixels pixels = PrintClient(label->Handle(), RGB(255, 255, 255));
     const RECT ink =
         pixels.BoundsOf(pixels.All(), [](COLORREF c) { return c != RGB(255, 255, 255); });
@@ -201,10 +202,10 @@ TEST_F(TransparentLabelTest, ConvertTextsOffersCaptionAndFaceName) {
   std::memcpy(font.data() + offsetof(LOGFONTA, lfFaceName), "宋体", 5);
   const Bytes converted = KindOperation<ConvertTextsOperation>(kTransparentLabelKindDescriptor,
                                                                unit_operation::kConvertTexts)(
-      WriteTransparentLabelBlock({.font = font, .caption = "格式"}),
+      WritePropertyBlock(TransparentLabelProperties{.font = font, .caption = "格式"}),
       [](const std::string& text) { return text == "宋体" ? std::string("Tahoma") : text + "!"; });
   TransparentLabelProperties read;
-  ASSERT_TRUE(ReadTransparentLabelBlock(converted, &read));
+  ASSERT_TRUE(ReadPropertyBlock(converted, &read));
   EXPECT_EQ(read.caption, "格式!");
   LOGFONTA face;
   ASSERT_EQ(read.font.size(), sizeof face);

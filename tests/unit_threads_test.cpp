@@ -42,10 +42,11 @@ std::string ItemName(int worker, int i) {
 
 TEST(UnitThreadsTest, WorkersAppendAndFillASortedListWhileTheUiThreadPumps) {
   UnitBench bench;
-  auto edit = bench.Create(kEditBoxDescriptor, WriteEditBoxBlock({.multiLine = 1, .scrollBars = 2}),
+  auto edit = bench.Create(kEditBoxDescriptor,
+                           WritePropertyBlock(EditBoxProperties{.multiLine = 1, .scrollBars = 2}),
                            kNoteBox, {10, 10, 300, 200});
-  auto list = bench.Create(kListBoxDescriptor, WriteListBoxBlock({.autoSort = 1}), kList,
-                           {10, 10, 104, 200});
+  auto list = bench.Create(kListBoxDescriptor, WritePropertyBlock(ListBoxProperties{.autoSort = 1}),
+                           kList, {10, 10, 104, 200});
   ASSERT_NE(edit, nullptr);
   ASSERT_NE(list, nullptr);
   HWND editWindow = edit->Handle();

@@ -147,7 +147,7 @@ WindowDescription TestForm(bool withRejectedUnit) {
                    {12, kCloseAskedHandler}, {1, kClosingHandler}, {7, kIdleHandler}};
   WindowProperties properties;
   properties.title = "测试窗口";
-  window.propertyBlock = WriteWindowBlock(properties);
+  window.propertyBlock = WritePropertyBlock(properties);
 
   UnitRecordFields a = Unit(0x16010002, "甲", 0x16010004, RECT{5, 6, 50, 20}, 5);
   a.events = {{-9, kKeyHandler}, {-11, kCharHandler}, {-1, kClickHandler}};

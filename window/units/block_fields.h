@@ -63,21 +63,21 @@ class FieldsOut : public FieldList<FieldsOut> {
   ByteWriter writer_;
 };
 
-// Reads a block whose first dword is its version. An empty block gives the
-// defaults of Properties; a version above highestVersion, a block that ends
-// early or one with bytes after its last field gives false. visitFields(fields,
-// properties) visits every field after the version, gated by properties.version.
-template <typename Properties, typename Visit>
-bool ReadVersionedBlock(const Bytes& block, uint32_t highestVersion, Properties* out,
-                        Visit visitFields) {
+// The codec of a kind's property block. Properties names its fields after
+// the version through a static VisitFields(fields, record), gated by the
+// record's version; the version a default record carries is the newest it
+// reads. An empty block gives the defaults; a newer version, a block that
+// ends early or one with bytes after its last field gives false.
+template <typename Properties>
+bool ReadPropertyBlock(const Bytes& block, Properties* out) {
   Properties properties;
   if (!block.empty()) {
     FieldsIn fields(block);
     fields.Field(properties.version);
-    if (fields.reader().Failed() || properties.version > highestVersion) {
+    if (fields.reader().Failed() || properties.version > Properties{}.version) {
       return false;
     }
-    visitFields(fields, properties);
+    Properties::VisitFields(fields, properties);
     if (!fields.reader().Finished()) {
       return false;
     }
@@ -86,11 +86,11 @@ bool ReadVersionedBlock(const Bytes& block, uint32_t highestVersion, Properties*
   return true;
 }
 
-template <typename Properties, typename Visit>
-Bytes WriteVersionedBlock(const Properties& properties, Visit visitFields) {
+template <typename Properties>
+Bytes WritePropertyBlock(const Properties& properties) {
   FieldsOut fields;
   fields.Field(properties.version);
-  visitFields(fields, properties);
+  Properties::VisitFields(fields, properties);
   return fields.Take();
 }
 

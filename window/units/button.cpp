@@ -12,7 +12,7 @@
 #include "window/units/button_block.h"
 #include "window/units/control_unit.h"
 #include "window/units/kind_operations.h"
-#include "window/units/property_table.h"
+#include "window/units/own_property.h"
 #include "window/units/unit_kind_helpers.h"
 
 namespace mnemora {
@@ -42,13 +42,15 @@ enum ButtonProperty : int32_t {
   kButtonPropertyCount
 };
 
-constexpr UnitPropertyEntry kOwnProperties[] = {
-    NamedProperty("Picture", property_type::kPicture),
-    NamedProperty("Default", property_type::kBoolean),
-    NamedProperty("Caption", property_type::kText),
-    NamedProperty("HorizontalAlignment", property_type::kChoice),
-    NamedProperty("VerticalAlignment", property_type::kChoice),
-    NamedProperty("Font", property_type::kFont),
+constexpr OwnProperty<ButtonProperties> kOwnProperties[] = {
+    {NamedProperty("Picture", property_type::kPicture), &ButtonProperties::picture},
+    {NamedProperty("Default", property_type::kBoolean), &ButtonProperties::defaultButton},
+    {NamedProperty("Caption", property_type::kText), &ButtonProperties::caption},
+    {NamedProperty("HorizontalAlignment", property_type::kChoice),
+     &ButtonProperties::horizontalAlignment},
+    {NamedProperty("VerticalAlignment", property_type::kChoice),
+     &ButtonProperties::verticalAlignment},
+    {NamedProperty("Font", property_type::kFont), &ButtonProperties::font},
 };
 static_assert(std::size(kOwnProperties) == kButtonPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);
@@ -107,8 +109,10 @@ class ButtonUnit final : public ControlUnit {
   bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   bool SetProperty(int32_t index, const UnitValue& value);
-  UnitValue GetProperty(int32_t index) const;
-  Bytes Save() const { return WriteButtonBlock(properties_); }
+  UnitValue GetProperty(int32_t index) const {
+    return StoredValue(kOwnProperties, index, properties_);
+  }
+  Bytes Save() const { return WritePropertyBlock(properties_); }
   bool ActsOnEnter() const { return properties_.defaultButton != 0; }
 
  private:
@@ -227,30 +231,10 @@ bool ButtonUnit::SetProperty(int32_t index, const UnitValue& value) {
   }
 }
 
-UnitValue ButtonUnit::GetProperty(int32_t index) const {
-  const ButtonProperties& p = properties_;
-  switch (index) {
-    case kPicture:
-      return BytesValue(p.picture);
-    case kDefaultButton:
-      return NumberValue(p.defaultButton);
-    case kCaption:
-      return TextValue(p.caption);
-    case kHorizontalAlignment:
-      return NumberValue(p.horizontalAlignment);
-    case kVerticalAlignment:
-      return NumberValue(p.verticalAlignment);
-    case kFont:
-      return BytesValue(p.font);
-    default:
-      return UnitValue();
-  }
-}
-
 }  // namespace
 
 constinit const UnitTypeDescriptor kButtonKindDescriptor =
-    KindOperations<ButtonUnit, ReadButtonBlock, WriteButtonBlock>::Descriptor(
-        "按钮", "Button", kStateFlags, kProperties);
+    KindOperations<ButtonUnit, ButtonProperties>::Descriptor("按钮", "Button", kStateFlags,
+                                                             kProperties);
 
 }  // namespace mnemora

@@ -1,4 +1,5 @@
-// The button's property block: its fields, defaults and byte codec.
+// The button's property block: its fields, their defaults and
+// the order they are stored in.
 // Free of <windows.h>.
 #pragma once
 
@@ -6,6 +7,7 @@
 #include <string>
 
 #include "window/form_bytes.h"
+#include "window/units/block_fields.h"
 
 namespace mnemora {
 
@@ -22,10 +24,15 @@ struct ButtonProperties {
   Bytes font{};                      // empty, or a 60-byte LOGFONTA
   std::string caption = "按钮";
 
+  // The fields after the version, in stored order; p is a record of this
+  // kind, const when writing.
+  template <typename Fields, typename Self>
+  static void VisitFields(Fields& f, Self& p) {
+    f.Fields(p.defaultButton, p.horizontalAlignment, p.verticalAlignment, p.picture, p.font,
+             p.caption);
+  }
+
   bool operator==(const ButtonProperties&) const = default;
 };
-
-bool ReadButtonBlock(const Bytes& block, ButtonProperties* out);
-Bytes WriteButtonBlock(const ButtonProperties& properties);
 
 }  // namespace mnemora

@@ -13,8 +13,8 @@
 #include "window/units/caption_kind_support.h"
 #include "window/units/draw_panel_block.h"
 #include "window/units/kind_operations.h"
+#include "window/units/own_property.h"
 #include "window/units/own_window_unit.h"
-#include "window/units/property_table.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
@@ -50,22 +50,23 @@ enum DrawPanelProperty : int32_t {
   kDrawPanelPropertyCount
 };
 
-constexpr UnitPropertyEntry kOwnProperties[] = {
-    NamedProperty("BorderStyle", property_type::kChoice),
-    NamedProperty("BackColor", property_type::kColour),
-    NamedProperty("Picture", property_type::kPicture),
-    NamedProperty("PictureMode", property_type::kChoice),
-    NamedProperty("KeepDrawing", property_type::kBoolean),
-    NamedProperty("DrawingUnit", property_type::kChoice),
-    NamedProperty("PenStyle", property_type::kChoice),
-    NamedProperty("DrawingMode", property_type::kChoice),
-    NamedProperty("PenWidth", property_type::kInteger2),
-    NamedProperty("PenColor", property_type::kColour),
-    NamedProperty("BrushStyle", property_type::kChoice),
-    NamedProperty("BrushColor", property_type::kColour),
-    NamedProperty("TextColor", property_type::kColour),
-    NamedProperty("TextBackColor", property_type::kColour),
-    NamedProperty("Font", property_type::kFont),
+constexpr OwnProperty<DrawPanelProperties> kOwnProperties[] = {
+    {NamedProperty("BorderStyle", property_type::kChoice), &DrawPanelProperties::borderStyle},
+    {NamedProperty("BackColor", property_type::kColour), &DrawPanelProperties::backgroundColour},
+    {NamedProperty("Picture", property_type::kPicture), &DrawPanelProperties::backgroundPicture},
+    {NamedProperty("PictureMode", property_type::kChoice), &DrawPanelProperties::pictureMode},
+    {NamedProperty("KeepDrawing", property_type::kBoolean), &DrawPanelProperties::keepDrawing},
+    {NamedProperty("DrawingUnit", property_type::kChoice), &DrawPanelProperties::drawingUnit},
+    {NamedProperty("PenStyle", property_type::kChoice), &DrawPanelProperties::penStyle},
+    {NamedProperty("DrawingMode", property_type::kChoice), &DrawPanelProperties::drawingMode},
+    {NamedProperty("PenWidth", property_type::kInteger2), &DrawPanelProperties::penWidth},
+    {NamedProperty("PenColor", property_type::kColour), &DrawPanelProperties::penColour},
+    {NamedProperty("BrushStyle", property_type::kChoice), &DrawPanelProperties::brushStyle},
+    {NamedProperty("BrushColor", property_type::kColour), &DrawPanelProperties::brushColour},
+    {NamedProperty("TextColor", property_type::kColour), &DrawPanelProperties::textColour},
+    {NamedProperty("TextBackColor", property_type::kColour),
+     &DrawPanelProperties::textBackgroundColour},
+    {NamedProperty("Font", property_type::kFont), &DrawPanelProperties::font},
 };
 static_assert(std::size(kOwnProperties) == kDrawPanelPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);
@@ -115,8 +116,10 @@ class DrawPanelUnit final : public OwnWindowUnit {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool SetProperty(int32_t index, const UnitValue& value);
-  UnitValue GetProperty(int32_t index) const;
-  Bytes Save() const { return WriteDrawPanelBlock(properties_); }
+  UnitValue GetProperty(int32_t index) const {
+    return StoredValue(kOwnProperties, index, properties_);
+  }
+  Bytes Save() const { return WritePropertyBlock(properties_); }
 
   // For the window procedure, from WM_NCCREATE on.
   void AttachTo(HWND handle) { AttachNative(handle); }
@@ -283,48 +286,10 @@ bool DrawPanelUnit::SetProperty(int32_t index, const UnitValue& value) {
   return false;
 }
 
-UnitValue DrawPanelUnit::GetProperty(int32_t index) const {
-  const DrawPanelProperties& p = properties_;
-  switch (index) {
-    case kBorderStyle:
-      return NumberValue(p.borderStyle);
-    case kBackgroundColour:
-      return NumberValue(p.backgroundColour);
-    case kBackgroundPicture:
-      return BytesValue(p.backgroundPicture);
-    case kPictureMode:
-      return NumberValue(p.pictureMode);
-    case kKeepDrawing:
-      return NumberValue(p.keepDrawing);
-    case kDrawingUnit:
-      return NumberValue(p.drawingUnit);
-    case kPenStyle:
-      return NumberValue(p.penStyle);
-    case kDrawingMode:
-      return NumberValue(p.drawingMode);
-    case kPenWidth:
-      return NumberValue(p.penWidth);
-    case kPenColour:
-      return NumberValue(p.penColour);
-    case kBrushStyle:
-      return NumberValue(p.brushStyle);
-    case kBrushColour:
-      return NumberValue(p.brushColour);
-    case kTextColour:
-      return NumberValue(p.textColour);
-    case kTextBackgroundColour:
-      return NumberValue(p.textBackgroundColour);
-    case kFont:
-      return BytesValue(p.font);
-    default:
-      return UnitValue();
-  }
-}
-
 }  // namespace
 
 constinit const UnitTypeDescriptor kDrawPanelKindDescriptor =
-    KindOperations<DrawPanelUnit, ReadDrawPanelBlock, WriteDrawPanelBlock>::Descriptor(
-        "画板", "DrawPanel", kStateFlags, kProperties);
+    KindOperations<DrawPanelUnit, DrawPanelProperties>::Descriptor("画板", "DrawPanel", kStateFlags,
+                                                                   kProperties);
 
 }  // namespace mnemora

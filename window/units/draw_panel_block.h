@@ -1,10 +1,12 @@
-// The drawing panel's property block: its fields, defaults and byte codec.
+// The drawing panel's property block: its fields, their defaults and
+// the order they are stored in.
 // Free of <windows.h>.
 #pragma once
 
 #include <cstdint>
 
 #include "window/form_bytes.h"
+#include "window/units/block_fields.h"
 
 namespace mnemora {
 
@@ -30,10 +32,16 @@ struct DrawPanelProperties {
   Bytes font{};  // empty, or a 60-byte LOGFONTA
   Bytes backgroundPicture{};
 
+  // The fields after the version, in stored order; p is a record of this
+  // kind, const when writing.
+  template <typename Fields, typename Self>
+  static void VisitFields(Fields& f, Self& p) {
+    f.Fields(p.borderStyle, p.backgroundColour, p.pictureMode, p.keepDrawing, p.drawingUnit,
+             p.penStyle, p.drawingMode, p.penWidth, p.penColour, p.brushStyle, p.brushColour,
+             p.textColour, p.textBackgroundColour, p.font, p.backgroundPicture);
+  }
+
   bool operator==(const DrawPanelProperties&) const = default;
 };
-
-bool ReadDrawPanelBlock(const Bytes& block, DrawPanelProperties* out);
-Bytes WriteDrawPanelBlock(const DrawPanelProperties& properties);
 
 }  // namespace mnemora

@@ -18,7 +18,7 @@
 #include "window/units/edit_box_block.h"
 #include "window/units/edit_box_input.h"
 #include "window/units/kind_operations.h"
-#include "window/units/property_table.h"
+#include "window/units/own_property.h"
 #include "window/units/unit_interface.h"
 #include "window/units/unit_kind_helpers.h"
 #include "window/gdi_scopes.h"
@@ -39,7 +39,7 @@ enum EditBoxProperty : int32_t {
   kScrollBars,
   kAlignment,
   kInputMode,
-  kPasswordCharacteracter,
+  kPasswordCharacter,
   kCaseConversion,
   kAdjusterMode,
   kAdjusterMinimum,
@@ -53,28 +53,33 @@ enum EditBoxProperty : int32_t {
 };
 
 // The kind's own properties, in the order of their numbers from 8.
-constexpr UnitPropertyEntry kOwnProperties[] = {
-    NamedProperty("Content", property_type::kText),
-    NamedProperty("BorderStyle", property_type::kChoice),
-    NamedProperty("TextColour", property_type::kColour),
-    NamedProperty("BackgroundColour", property_type::kBackgroundColour),
-    NamedProperty("Font", property_type::kFont),
-    NamedProperty("HideSelection", property_type::kBoolean),
-    NamedProperty("MaxLength", property_type::kInteger2),
-    NamedProperty("MultiLine", property_type::kBoolean),
-    NamedProperty("ScrollBars", property_type::kChoice),
-    NamedProperty("Alignment", property_type::kChoice),
-    NamedProperty("InputMode", property_type::kChoice),
-    NamedProperty("PasswordCharacter", property_type::kText),
-    NamedProperty("CaseConversion", property_type::kChoice),
-    NamedProperty("AdjusterMode", property_type::kChoice),
-    NamedProperty("AdjusterMinimum", property_type::kInteger2),
-    NamedProperty("AdjusterMaximum", property_type::kInteger2),
-    NamedProperty("SelectionStart", property_type::kInteger2),
-    NamedProperty("SelectionLength", property_type::kInteger2),
-    NamedProperty("SelectedText", property_type::kText),
-    NamedProperty("DataSource", property_type::kText),
-    NamedProperty("DataColumn", property_type::kText),
+constexpr OwnProperty<EditBoxProperties> kOwnProperties[] = {
+    {NamedProperty("Content", property_type::kText), &EditBoxProperties::content},
+    {NamedProperty("BorderStyle", property_type::kChoice), &EditBoxProperties::borderStyle},
+    {NamedProperty("TextColour", property_type::kColour), &EditBoxProperties::textColour},
+    {NamedProperty("BackgroundColour", property_type::kBackgroundColour),
+     &EditBoxProperties::backgroundColour},
+    {NamedProperty("Font", property_type::kFont), &EditBoxProperties::font},
+    {NamedProperty("HideSelection", property_type::kBoolean),
+     AsFlag(&EditBoxProperties::hideSelection)},
+    {NamedProperty("MaxLength", property_type::kInteger2), &EditBoxProperties::maxLength},
+    {NamedProperty("MultiLine", property_type::kBoolean), AsFlag(&EditBoxProperties::multiLine)},
+    {NamedProperty("ScrollBars", property_type::kChoice), &EditBoxProperties::scrollBars},
+    {NamedProperty("Alignment", property_type::kChoice), &EditBoxProperties::alignment},
+    {NamedProperty("InputMode", property_type::kChoice), &EditBoxProperties::inputMode},
+    NamedProperty("PasswordCharacter", property_type::kText),  // worked out by the kind
+    {NamedProperty("CaseConversion", property_type::kChoice), &EditBoxProperties::caseConversion},
+    {NamedProperty("AdjusterMode", property_type::kChoice), &EditBoxProperties::adjusterMode},
+    {NamedProperty("AdjusterMinimum", property_type::kInteger2),
+     &EditBoxProperties::adjusterMinimum},
+    {NamedProperty("AdjusterMaximum", property_type::kInteger2),
+     &EditBoxProperties::adjusterMaximum},
+    {NamedProperty("SelectionStart", property_type::kInteger2), &EditBoxProperties::selectionStart},
+    {NamedProperty("SelectionLength", property_type::kInteger2),
+     &EditBoxProperties::selectionLength},
+    NamedProperty("SelectedText", property_type::kText),  // worked out by the kind
+    {NamedProperty("DataSource", property_type::kText), &EditBoxProperties::dataSource},
+    {NamedProperty("DataColumn", property_type::kText), &EditBoxProperties::dataColumn},
 };
 static_assert(std::size(kOwnProperties) == kEditBoxPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);
@@ -524,7 +529,7 @@ bool EditBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
       p.inputMode = static_cast<uint32_t>(ClampInt(number, 0, edit_input_mode::kDateTime));
       ApplyInputMode();
       return false;
-    case kPasswordCharacteracter: {
+    case kPasswordCharacter: {
       const std::string text = TextOf(value);
       p.passwordCharacter = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
       if (p.inputMode == edit_input_mode::kPassword) {
@@ -569,63 +574,25 @@ bool EditBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
 UnitValue EditBoxUnit::GetProperty(int32_t index) {
   const EditBoxProperties p = Current();
   switch (index) {
-    case kContent:
-      return TextValue(p.content);
-    case kBorderStyle:
-      return NumberValue(p.borderStyle);
-    case kTextColour:
-      return NumberValue(p.textColour);
-    case kBackgroundColour:
-      return NumberValue(p.backgroundColour);
-    case kFont:
-      return BytesValue(p.font);
-    case kHideSelection:
-      return NumberValue(p.hideSelection != 0);
-    case kMaxLength:
-      return NumberValue(p.maxLength);
-    case kMultiLine:
-      return NumberValue(p.multiLine != 0);
-    case kScrollBars:
-      return NumberValue(p.scrollBars);
-    case kAlignment:
-      return NumberValue(p.alignment);
-    case kInputMode:
-      return NumberValue(p.inputMode);
-    case kPasswordCharacteracter: {
+    case kPasswordCharacter: {
       const char character = static_cast<char>(p.passwordCharacter & 0xFF);
       return TextValue(character != 0 ? std::string(1, character) : std::string());
     }
-    case kCaseConversion:
-      return NumberValue(p.caseConversion);
-    case kAdjusterMode:
-      return NumberValue(p.adjusterMode);
-    case kAdjusterMinimum:
-      return NumberValue(p.adjusterMinimum);
-    case kAdjusterMaximum:
-      return NumberValue(p.adjusterMaximum);
-    case kSelectionStart:
-      return NumberValue(p.selectionStart);
-    case kSelectionLength:
-      return NumberValue(p.selectionLength);
     case kSelectedText: {
       // Positions past the text are cut to it.
       const size_t start =
           std::min<size_t>(static_cast<size_t>(p.selectionStart), p.content.size());
       return TextValue(p.content.substr(start, static_cast<size_t>(p.selectionLength)));
     }
-    case kDataSource:
-      return TextValue(p.dataSource);
-    case kDataColumn:
-      return TextValue(p.dataColumn);
     default:
-      return UnitValue();
+      return StoredValue(kOwnProperties, index, p);
   }
 }
 
 Bytes EditBoxUnit::Save() {
   EditBoxProperties current = Current();
   current.version = kEditBoxBlockVersion;
-  return WriteEditBoxBlock(current);
+  return WritePropertyBlock(current);
 }
 
 // Each append is one insertion at the end; a worker's append runs whole on
@@ -642,8 +609,8 @@ void EditBoxUnit::Append(const char* text) {
 }  // namespace
 
 constinit const UnitTypeDescriptor kEditBoxDescriptor =
-    KindOperations<EditBoxUnit, ReadEditBoxBlock, WriteEditBoxBlock>::Descriptor(
-        "编辑框", "EditBox", kEditBoxStateFlags, kProperties);
+    KindOperations<EditBoxUnit, EditBoxProperties>::Descriptor("编辑框", "EditBox",
+                                                               kEditBoxStateFlags, kProperties);
 
 void AppendToEditBox(HWND editBox, const char* text) {
   RunOnUiThread([&] {

@@ -1,4 +1,5 @@
-// The edit box's property block: its fields, defaults and byte codec.
+// The edit box's property block: its fields, their defaults and
+// the order they are stored in.
 // Free of <windows.h>.
 #pragma once
 
@@ -6,6 +7,7 @@
 #include <string>
 
 #include "window/form_bytes.h"
+#include "window/units/block_fields.h"
 
 namespace mnemora {
 
@@ -36,10 +38,18 @@ struct EditBoxProperties {
   std::string dataSource{};  // version 2 on
   std::string dataColumn{};  // version 2 on
 
+  // The fields after the version, in stored order; p is a record of this
+  // kind, const when writing.
+  template <typename Fields, typename Self>
+  static void VisitFields(Fields& f, Self& p) {
+    f.Fields(p.borderStyle, p.textColour, p.backgroundColour, p.hideSelection, p.maxLength,
+             p.multiLine, p.scrollBars, p.alignment, p.inputMode, p.passwordCharacter,
+             p.caseConversion, p.adjusterMode, p.adjusterMinimum, p.adjusterMaximum,
+             p.selectionStart, p.selectionLength, p.font, p.content);
+    f.FieldsSince(p.version, 2, p.dataSource, p.dataColumn);
+  }
+
   bool operator==(const EditBoxProperties&) const = default;
 };
-
-bool ReadEditBoxBlock(const Bytes& block, EditBoxProperties* out);
-Bytes WriteEditBoxBlock(const EditBoxProperties& properties);
 
 }  // namespace mnemora

@@ -15,6 +15,7 @@
 #include "window/units/control_unit.h"
 #include "window/units/group_box_block.h"
 #include "window/units/kind_operations.h"
+#include "window/units/own_property.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
@@ -41,12 +42,13 @@ enum GroupBoxProperty : int32_t {
   kGroupBoxPropertyCount
 };
 
-constexpr UnitPropertyEntry kOwnProperties[] = {
-    PropertyOfType(property_type::kText),              // 8 caption
-    PropertyOfType(property_type::kChoice),            // 9 caption alignment
-    PropertyOfType(property_type::kColour),            // 10 text colour
-    PropertyOfType(property_type::kBackgroundColour),  // 11 background colour
-    PropertyOfType(property_type::kFont),              // 12 font
+// The kind's own properties, in the order of their numbers from 8.
+constexpr OwnProperty<GroupBoxProperties> kOwnProperties[] = {
+    {PropertyOfType(property_type::kText), &GroupBoxProperties::caption},
+    {PropertyOfType(property_type::kChoice), &GroupBoxProperties::alignment},
+    {PropertyOfType(property_type::kColour), &GroupBoxProperties::textColour},
+    {PropertyOfType(property_type::kBackgroundColour), &GroupBoxProperties::backgroundColour},
+    {PropertyOfType(property_type::kFont), &GroupBoxProperties::font},
 };
 static_assert(std::size(kOwnProperties) == kGroupBoxPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);
@@ -75,8 +77,10 @@ class GroupBoxUnit final : public ControlUnit {
   bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   bool SetProperty(int32_t index, const UnitValue& value);
-  UnitValue GetProperty(int32_t index) const;
-  Bytes Save() const { return WriteGroupBoxBlock(properties_); }
+  UnitValue GetProperty(int32_t index) const {
+    return StoredValue(kOwnProperties, index, properties_);
+  }
+  Bytes Save() const { return WritePropertyBlock(properties_); }
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -203,28 +207,10 @@ bool GroupBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
   return false;
 }
 
-UnitValue GroupBoxUnit::GetProperty(int32_t index) const {
-  const GroupBoxProperties& p = properties_;
-  switch (index) {
-    case kCaption:
-      return TextValue(p.caption);
-    case kAlignment:
-      return NumberValue(p.alignment);
-    case kTextColour:
-      return NumberValue(p.textColour);
-    case kBackgroundColour:
-      return NumberValue(p.backgroundColour);
-    case kFont:
-      return BytesValue(p.font);
-    default:
-      return UnitValue();
-  }
-}
-
 }  // namespace
 
 constinit const UnitTypeDescriptor kGroupBoxKindDescriptor =
-    KindOperations<GroupBoxUnit, ReadGroupBoxBlock, WriteGroupBoxBlock>::Descriptor(
-        "分组框", "GroupBox", kGroupBoxStateFlags, kProperties);
+    KindOperations<GroupBoxUnit, GroupBoxProperties>::Descriptor("分组框", "GroupBox",
+                                                                 kGroupBoxStateFlags, kProperties);
 
 }  // namespace mnemora

@@ -1,4 +1,5 @@
-// The group box's property block: its fields, defaults and byte codec.
+// The group box's property block: its fields, their defaults and
+// the order they are stored in.
 // Free of <windows.h>.
 #pragma once
 
@@ -6,6 +7,7 @@
 #include <string>
 
 #include "window/form_bytes.h"
+#include "window/units/block_fields.h"
 
 namespace mnemora {
 
@@ -21,10 +23,14 @@ struct GroupBoxProperties {
   Bytes font{};  // empty, or a 60-byte LOGFONTA
   std::string caption{};
 
+  // The fields after the version, in stored order; p is a record of this
+  // kind, const when writing.
+  template <typename Fields, typename Self>
+  static void VisitFields(Fields& f, Self& p) {
+    f.Fields(p.alignment, p.textColour, p.backgroundColour, p.font, p.caption);
+  }
+
   bool operator==(const GroupBoxProperties&) const = default;
 };
-
-bool ReadGroupBoxBlock(const Bytes& block, GroupBoxProperties* out);
-Bytes WriteGroupBoxBlock(const GroupBoxProperties& properties);
 
 }  // namespace mnemora

@@ -1,8 +1,8 @@
 // The numbered operations and the descriptor of a unit kind, generated from
 // the kind's class so that every kind hands them out the same way.
 //
-// ReadBlock and WriteBlock are the codec of the kind's property block, whose
-// Properties the class Unit takes and provides:
+// Properties is the record of the kind's property block, which the class
+// Unit takes and provides:
 //   Unit(const UnitCreateArgs&, Properties);
 //   bool CreateNative(const UnitCreateArgs&);
 //   bool SetProperty(int32_t index, const UnitValue&);
@@ -22,6 +22,7 @@
 #include <utility>
 
 #include "runtime/unit_type_descriptor.h"
+#include "window/units/block_fields.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
@@ -45,19 +46,9 @@ constexpr UnitTypeDescriptor MakeKindDescriptor(const char* name, const char* en
   return descriptor;
 }
 
-// The Properties a block reader fills.
-template <typename Reader>
-struct PropertiesReadBy;
-template <typename Properties>
-struct PropertiesReadBy<bool (*)(const Bytes&, Properties*)> {
-  using Type = Properties;
-};
-
-template <typename Unit, auto ReadBlock, auto WriteBlock>
+template <typename Unit, typename Properties>
 class KindOperations {
  public:
-  using Properties = typename PropertiesReadBy<decltype(ReadBlock)>::Type;
-
   static constexpr bool kConvertsTexts = requires(Properties & p, TextConversion convert) {
     Unit::ConvertTexts(p, convert);
   };
@@ -84,7 +75,8 @@ class KindOperations {
   // Null when the block is rejected or the native window cannot be made.
   static UnitObject* Create(const UnitCreateArgs& args) {
     Properties properties;
-    if (!ReadBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(), &properties)) {
+    if (!ReadPropertyBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
+                           &properties)) {
       return nullptr;
     }
     auto unit = std::make_unique<Unit>(args, std::move(properties));
@@ -104,11 +96,11 @@ class KindOperations {
   // A block the kind would not load comes back unchanged.
   static Bytes ConvertTexts(const Bytes& block, TextConversion convert) {
     Properties properties;
-    if (!ReadBlock(block, &properties)) {
+    if (!ReadPropertyBlock(block, &properties)) {
       return block;
     }
     Unit::ConvertTexts(properties, convert);
-    return WriteBlock(properties);
+    return WritePropertyBlock(properties);
   }
 
   static constexpr UnitKindOperations MakeTable() {

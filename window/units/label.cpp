@@ -17,6 +17,7 @@
 #include "window/units/caption_kind_support.h"
 #include "window/units/label_block.h"
 #include "window/units/kind_operations.h"
+#include "window/units/own_property.h"
 #include "window/units/own_window_unit.h"
 #include "window/units/unit_interface.h"
 
@@ -65,28 +66,29 @@ enum LabelProperty : int32_t {
   kLabelPropertyCount
 };
 
-constexpr UnitPropertyEntry kOwnProperties[] = {
-    PropertyOfType(property_type::kText),              // 8 caption
-    PropertyOfType(property_type::kChoice),            // 9 effect
-    PropertyOfType(property_type::kChoice),            // 10 border style
-    PropertyOfType(property_type::kInteger2),          // 11 gradient frame width
-    PropertyOfType(property_type::kColour),            // 12 frame colour 1
-    PropertyOfType(property_type::kColour),            // 13 frame colour 2
-    PropertyOfType(property_type::kColour),            // 14 frame colour 3
-    PropertyOfType(property_type::kFont),              // 15 font
-    PropertyOfType(property_type::kColour),            // 16 text colour
-    PropertyOfType(property_type::kBackgroundColour),  // 17 background colour
-    PropertyOfType(property_type::kPicture),           // 18 background picture
-    PropertyOfType(property_type::kChoice),            // 19 picture display mode
-    PropertyOfType(property_type::kChoice),            // 20 gradient background mode
-    PropertyOfType(property_type::kColour),            // 21 gradient colour 1
-    PropertyOfType(property_type::kColour),            // 22 gradient colour 2
-    PropertyOfType(property_type::kColour),            // 23 gradient colour 3
-    PropertyOfType(property_type::kChoice),            // 24 horizontal alignment
-    PropertyOfType(property_type::kBoolean),           // 25 word wrap
-    PropertyOfType(property_type::kChoice),            // 26 vertical alignment
-    PropertyOfType(property_type::kText),              // 27 data source name
-    PropertyOfType(property_type::kText),              // 28 data column name
+// The kind's own properties, in the order of their numbers from 8.
+constexpr OwnProperty<LabelProperties> kOwnProperties[] = {
+    {PropertyOfType(property_type::kText), &LabelProperties::caption},
+    {PropertyOfType(property_type::kChoice), &LabelProperties::effect},
+    {PropertyOfType(property_type::kChoice), &LabelProperties::borderStyle},
+    {PropertyOfType(property_type::kInteger2), &LabelProperties::frameWidth},
+    {PropertyOfType(property_type::kColour), &LabelProperties::frameColour1},
+    {PropertyOfType(property_type::kColour), &LabelProperties::frameColour2},
+    {PropertyOfType(property_type::kColour), &LabelProperties::frameColour3},
+    {PropertyOfType(property_type::kFont), &LabelProperties::font},
+    {PropertyOfType(property_type::kColour), &LabelProperties::textColour},
+    {PropertyOfType(property_type::kBackgroundColour), &LabelProperties::backgroundColour},
+    {PropertyOfType(property_type::kPicture), &LabelProperties::backgroundPicture},
+    {PropertyOfType(property_type::kChoice), &LabelProperties::pictureMode},
+    {PropertyOfType(property_type::kChoice), &LabelProperties::gradientMode},
+    {PropertyOfType(property_type::kColour), &LabelProperties::gradientColour1},
+    {PropertyOfType(property_type::kColour), &LabelProperties::gradientColour2},
+    {PropertyOfType(property_type::kColour), &LabelProperties::gradientColour3},
+    {PropertyOfType(property_type::kChoice), &LabelProperties::horizontalAlignment},
+    {PropertyOfType(property_type::kBoolean), &LabelProperties::wordWrap},
+    {PropertyOfType(property_type::kChoice), &LabelProperties::verticalAlignment},
+    {PropertyOfType(property_type::kText), &LabelProperties::dataSource},
+    {PropertyOfType(property_type::kText), &LabelProperties::dataColumn},
 };
 static_assert(std::size(kOwnProperties) == kLabelPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);
@@ -247,8 +249,10 @@ class LabelUnit final : public OwnWindowUnit {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool SetProperty(int32_t index, const UnitValue& value);
-  UnitValue GetProperty(int32_t index) const;
-  Bytes Save() const { return WriteLabelBlock(properties_); }
+  UnitValue GetProperty(int32_t index) const {
+    return StoredValue(kOwnProperties, index, properties_);
+  }
+  Bytes Save() const { return WritePropertyBlock(properties_); }
 
  private:
   void Repaint() { InvalidateRect(Handle(), nullptr, FALSE); }
@@ -429,60 +433,10 @@ bool LabelUnit::SetProperty(int32_t index, const UnitValue& value) {
   return false;
 }
 
-UnitValue LabelUnit::GetProperty(int32_t index) const {
-  const LabelProperties& p = properties_;
-  switch (index) {
-    case kCaption:
-      return TextValue(p.caption);
-    case kEffect:
-      return NumberValue(p.effect);
-    case kBorderStyle:
-      return NumberValue(p.borderStyle);
-    case kFrameWidth:
-      return NumberValue(p.frameWidth);
-    case kFrameColour1:
-      return NumberValue(p.frameColour1);
-    case kFrameColour2:
-      return NumberValue(p.frameColour2);
-    case kFrameColour3:
-      return NumberValue(p.frameColour3);
-    case kFont:
-      return BytesValue(p.font);
-    case kTextColour:
-      return NumberValue(p.textColour);
-    case kBackgroundColour:
-      return NumberValue(p.backgroundColour);
-    case kBackgroundPicture:
-      return BytesValue(p.backgroundPicture);
-    case kPictureMode:
-      return NumberValue(p.pictureMode);
-    case kGradientMode:
-      return NumberValue(p.gradientMode);
-    case kGradientColour1:
-      return NumberValue(p.gradientColour1);
-    case kGradientColour2:
-      return NumberValue(p.gradientColour2);
-    case kGradientColour3:
-      return NumberValue(p.gradientColour3);
-    case kHorizontalAlignment:
-      return NumberValue(p.horizontalAlignment);
-    case kWordWrap:
-      return NumberValue(p.wordWrap);
-    case kVerticalAlignment:
-      return NumberValue(p.verticalAlignment);
-    case kDataSource:
-      return TextValue(p.dataSource);
-    case kDataColumn:
-      return TextValue(p.dataColumn);
-    default:
-      return UnitValue();
-  }
-}
-
 }  // namespace
 
 constinit const UnitTypeDescriptor kLabelKindDescriptor =
-    KindOperations<LabelUnit, ReadLabelBlock, WriteLabelBlock>::Descriptor(
-        "标签", "Label", kLabelStateFlags, kProperties);
+    KindOperations<LabelUnit, LabelProperties>::Descriptor("标签", "Label", kLabelStateFlags,
+                                                           kProperties);
 
 }  // namespace mnemora

@@ -1,4 +1,5 @@
-// The label's property block: its fields, defaults and byte codec.
+// The label's property block: its fields, their defaults and
+// the order they are stored in.
 // Free of <windows.h>.
 #pragma once
 
@@ -6,6 +7,7 @@
 #include <string>
 
 #include "window/form_bytes.h"
+#include "window/units/block_fields.h"
 
 namespace mnemora {
 
@@ -37,10 +39,18 @@ struct LabelProperties {
   std::string dataSource{};  // version 2 on
   std::string dataColumn{};  // version 2 on
 
+  // The fields after the version, in stored order; p is a record of this
+  // kind, const when writing.
+  template <typename Fields, typename Self>
+  static void VisitFields(Fields& f, Self& p) {
+    f.Fields(p.effect, p.frameWidth, p.borderStyle, p.frameColour1, p.frameColour2, p.frameColour3,
+             p.textColour, p.backgroundColour, p.pictureMode, p.gradientMode, p.gradientColour1,
+             p.gradientColour2, p.gradientColour3, p.horizontalAlignment, p.verticalAlignment,
+             p.wordWrap, p.font, p.backgroundPicture, p.caption);
+    f.FieldsSince(p.version, 2, p.dataSource, p.dataColumn);
+  }
+
   bool operator==(const LabelProperties&) const = default;
 };
-
-bool ReadLabelBlock(const Bytes& block, LabelProperties* out);
-Bytes WriteLabelBlock(const LabelProperties& properties);
 
 }  // namespace mnemora

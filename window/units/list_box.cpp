@@ -14,7 +14,7 @@
 #include "window/units/control_unit.h"
 #include "window/units/list_box_block.h"
 #include "window/units/kind_operations.h"
-#include "window/units/property_table.h"
+#include "window/units/own_property.h"
 #include "window/units/unit_interface.h"
 #include "window/units/unit_kind_helpers.h"
 
@@ -41,23 +41,26 @@ enum ListBoxProperty : int32_t {
 };
 
 // The kind's own properties, in the order of their numbers from 8.
-constexpr UnitPropertyEntry kOwnProperties[] = {
-    NamedProperty("BorderStyle", property_type::kChoice),
-    NamedProperty("AutoSort", property_type::kBoolean),
-    NamedProperty("MultiColumn", property_type::kBoolean),
-    NamedProperty("RowSpacing", property_type::kInteger2),
-    NamedProperty("TextColour", property_type::kColour),
-    NamedProperty("BackgroundColour", property_type::kBackgroundColour),
-    NamedProperty("Font", property_type::kFont),
-    NamedProperty("MultipleSelection", property_type::kBoolean),
-    NamedProperty("CurrentSelection", property_type::kInteger2),
+constexpr OwnProperty<ListBoxProperties> kOwnProperties[] = {
+    {NamedProperty("BorderStyle", property_type::kChoice), &ListBoxProperties::borderStyle},
+    {NamedProperty("AutoSort", property_type::kBoolean), AsFlag(&ListBoxProperties::autoSort)},
+    {NamedProperty("MultiColumn", property_type::kBoolean),
+     AsFlag(&ListBoxProperties::multiColumn)},
+    {NamedProperty("RowSpacing", property_type::kInteger2), &ListBoxProperties::rowSpacing},
+    {NamedProperty("TextColour", property_type::kColour), &ListBoxProperties::textColour},
+    {NamedProperty("BackgroundColour", property_type::kBackgroundColour),
+     &ListBoxProperties::backgroundColour},
+    {NamedProperty("Font", property_type::kFont), &ListBoxProperties::font},
+    {NamedProperty("MultipleSelection", property_type::kBoolean),
+     AsFlag(&ListBoxProperties::multipleSelection)},
+    NamedProperty("CurrentSelection", property_type::kInteger2),  // worked out by the kind
     // A count and the texts, laid out as the stored item list.
-    NamedProperty("ItemTexts", property_type::kData2),
+    NamedProperty("ItemTexts", property_type::kData2),  // worked out by the kind
     // One dword per item.
-    NamedProperty("ItemData", property_type::kData2),
-    NamedProperty("DataSource", property_type::kText),
-    NamedProperty("DataColumn", property_type::kText),
-    NamedProperty("BindingOption", property_type::kInteger2),
+    {NamedProperty("ItemData", property_type::kData2), &ListBoxProperties::itemData},
+    {NamedProperty("DataSource", property_type::kText), &ListBoxProperties::dataSource},
+    {NamedProperty("DataColumn", property_type::kText), &ListBoxProperties::dataColumn},
+    {NamedProperty("BindingOption", property_type::kInteger2), &ListBoxProperties::bindingOption},
 };
 static_assert(std::size(kOwnProperties) == kListBoxPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);
@@ -291,41 +294,16 @@ bool ListBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
 }
 
 UnitValue ListBoxUnit::GetProperty(int32_t index) {
-  const ListBoxProperties& p = properties_;
   switch (index) {
-    case kBorderStyle:
-      return NumberValue(p.borderStyle);
-    case kAutoSort:
-      return NumberValue(p.autoSort != 0);
-    case kMultiColumn:
-      return NumberValue(p.multiColumn != 0);
-    case kRowSpacing:
-      return NumberValue(p.rowSpacing);
-    case kTextColour:
-      return NumberValue(p.textColour);
-    case kBackgroundColour:
-      return NumberValue(p.backgroundColour);
-    case kFont:
-      return BytesValue(p.font);
-    case kMultipleSelection:
-      return NumberValue(p.multipleSelection != 0);
     case kCurrentSelection:
-      return NumberValue(ControlAlive() ? ReadSelection() : p.currentSelection);
+      return NumberValue(ControlAlive() ? ReadSelection() : properties_.currentSelection);
     case kItemTexts: {
       ByteWriter writer;
-      writer.TextList(p.items);
+      writer.TextList(properties_.items);
       return BytesValue(writer.Take());
     }
-    case kItemData:
-      return BytesValue(p.itemData);
-    case kDataSource:
-      return TextValue(p.dataSource);
-    case kDataColumn:
-      return TextValue(p.dataColumn);
-    case kBindingOption:
-      return NumberValue(p.bindingOption);
     default:
-      return UnitValue();
+      return StoredValue(kOwnProperties, index, properties_);
   }
 }
 
@@ -333,7 +311,7 @@ UnitValue ListBoxUnit::GetProperty(int32_t index) {
 Bytes ListBoxUnit::Save() const {
   ListBoxProperties current = properties_;
   current.version = kListBoxBlockVersion;
-  return WriteListBoxBlock(current);
+  return WritePropertyBlock(current);
 }
 
 // Runs work with the list box unit of a window on the UI thread, which owns
@@ -351,8 +329,8 @@ void WithListBox(HWND listBox, Work&& work) {
 }  // namespace
 
 constinit const UnitTypeDescriptor kListBoxDescriptor =
-    KindOperations<ListBoxUnit, ReadListBoxBlock, WriteListBoxBlock>::Descriptor(
-        "列表框", "ListBox", kListBoxStateFlags, kProperties);
+    KindOperations<ListBoxUnit, ListBoxProperties>::Descriptor("列表框", "ListBox",
+                                                               kListBoxStateFlags, kProperties);
 
 void ClearListItems(HWND listBox) {
   WithListBox(listBox, [&] { SendMessageA(listBox, LB_RESETCONTENT, 0, 0); });

@@ -1,4 +1,5 @@
-// The list box's property block: its fields, defaults and byte codec.
+// The list box's property block: its fields, their defaults and
+// the order they are stored in.
 // Free of <windows.h>.
 #pragma once
 
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "window/form_bytes.h"
+#include "window/units/block_fields.h"
 
 namespace mnemora {
 
@@ -31,10 +33,18 @@ struct ListBoxProperties {
   std::string dataColumn{};    // version 2 on
   uint32_t bindingOption = 0;  // version 3 on
 
+  // The fields after the version, in stored order; p is a record of this
+  // kind, const when writing.
+  template <typename Fields, typename Self>
+  static void VisitFields(Fields& f, Self& p) {
+    f.Fields(p.borderStyle, p.autoSort, p.multiColumn, p.rowSpacing, p.textColour,
+             p.backgroundColour, p.multipleSelection, p.currentSelection, p.font, p.itemData,
+             p.items);
+    f.FieldsSince(p.version, 2, p.dataSource, p.dataColumn);
+    f.FieldsSince(p.version, 3, p.bindingOption);
+  }
+
   bool operator==(const ListBoxProperties&) const = default;
 };
-
-bool ReadListBoxBlock(const Bytes& block, ListBoxProperties* out);
-Bytes WriteListBoxBlock(const ListBoxProperties& properties);
 
 }  // namespace mnemora

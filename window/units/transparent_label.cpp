@@ -17,6 +17,7 @@
 #include "window/units/caption_kind_support.h"
 #include "window/units/transparent_label_block.h"
 #include "window/units/kind_operations.h"
+#include "window/units/own_property.h"
 #include "window/units/own_window_unit.h"
 #include "window/units/unit_interface.h"
 
@@ -44,14 +45,15 @@ enum TransparentLabelProperty : int32_t {
   kTransparentLabelPropertyCount
 };
 
-constexpr UnitPropertyEntry kOwnProperties[] = {
-    PropertyOfType(property_type::kText),     // 8 caption
-    PropertyOfType(property_type::kChoice),   // 9 effect
-    PropertyOfType(property_type::kFont),     // 10 font
-    PropertyOfType(property_type::kColour),   // 11 text colour
-    PropertyOfType(property_type::kChoice),   // 12 horizontal alignment
-    PropertyOfType(property_type::kBoolean),  // 13 multi-line
-    PropertyOfType(property_type::kChoice),   // 14 vertical alignment
+// The kind's own properties, in the order of their numbers from 8.
+constexpr OwnProperty<TransparentLabelProperties> kOwnProperties[] = {
+    {PropertyOfType(property_type::kText), &TransparentLabelProperties::caption},
+    {PropertyOfType(property_type::kChoice), &TransparentLabelProperties::effect},
+    {PropertyOfType(property_type::kFont), &TransparentLabelProperties::font},
+    {PropertyOfType(property_type::kColour), &TransparentLabelProperties::textColour},
+    {PropertyOfType(property_type::kChoice), &TransparentLabelProperties::horizontalAlignment},
+    {PropertyOfType(property_type::kBoolean), &TransparentLabelProperties::multiLine},
+    {PropertyOfType(property_type::kChoice), &TransparentLabelProperties::verticalAlignment},
 };
 static_assert(std::size(kOwnProperties) == kTransparentLabelPropertyCount,
               "one entry per property");
@@ -116,8 +118,10 @@ class TransparentLabelUnit final : public OwnWindowUnit {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool SetProperty(int32_t index, const UnitValue& value);
-  UnitValue GetProperty(int32_t index) const;
-  Bytes Save() const { return WriteTransparentLabelBlock(properties_); }
+  UnitValue GetProperty(int32_t index) const {
+    return StoredValue(kOwnProperties, index, properties_);
+  }
+  Bytes Save() const { return WritePropertyBlock(properties_); }
 
  private:
   void PaintClient(HDC dc) const;
@@ -234,28 +238,6 @@ bool TransparentLabelUnit::SetProperty(int32_t index, const UnitValue& value) {
   return false;
 }
 
-UnitValue TransparentLabelUnit::GetProperty(int32_t index) const {
-  const TransparentLabelProperties& p = properties_;
-  switch (index) {
-    case kCaption:
-      return TextValue(p.caption);
-    case kEffect:
-      return NumberValue(p.effect);
-    case kFont:
-      return BytesValue(p.font);
-    case kTextColour:
-      return NumberValue(p.textColour);
-    case kHorizontalAlignment:
-      return NumberValue(p.horizontalAlignment);
-    case kMultiLine:
-      return NumberValue(p.multiLine);
-    case kVerticalAlignment:
-      return NumberValue(p.verticalAlignment);
-    default:
-      return UnitValue();
-  }
-}
-
 void TransparentLabelUnit::ConvertTexts(TransparentLabelProperties& p, TextConversion convert) {
   p.caption = convert(p.caption);
   if (p.font.size() == kFontRecordSize) {
@@ -297,9 +279,7 @@ void RepaintBeneath(HWND window) {
 }
 
 constinit const UnitTypeDescriptor kTransparentLabelKindDescriptor =
-    KindOperations<TransparentLabelUnit, ReadTransparentLabelBlock,
-                   WriteTransparentLabelBlock>::Descriptor("透明标签", "TransLabel",
-                                                           kTransparentLabelStateFlags,
-                                                           kProperties);
+    KindOperations<TransparentLabelUnit, TransparentLabelProperties>::Descriptor(
+        "透明标签", "TransLabel", kTransparentLabelStateFlags, kProperties);
 
 }  // namespace mnemora

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "window/form_bytes.h"
+#include "window/units/block_fields.h"
 
 namespace mnemora {
 
@@ -23,10 +24,15 @@ struct TransparentLabelProperties {
   Bytes font{};  // empty, or a 60-byte LOGFONTA
   std::string caption = "透明标签";
 
+  // The fields after the version, in stored order; p is a record of this
+  // kind, const when writing.
+  template <typename Fields, typename Self>
+  static void VisitFields(Fields& f, Self& p) {
+    f.Fields(p.effect, p.textColour, p.horizontalAlignment, p.verticalAlignment, p.multiLine,
+             p.font, p.caption);
+  }
+
   bool operator==(const TransparentLabelProperties&) const = default;
 };
-
-bool ReadTransparentLabelBlock(const Bytes& block, TransparentLabelProperties* out);
-Bytes WriteTransparentLabelBlock(const TransparentLabelProperties& properties);
 
 }  // namespace mnemora

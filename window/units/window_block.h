@@ -1,4 +1,5 @@
-// The window's own property block: its fields, defaults and byte codec.
+// The window's own property block: its fields, their defaults and
+// the order they are stored in.
 // Free of <windows.h>.
 #pragma once
 
@@ -6,6 +7,7 @@
 #include <string>
 
 #include "window/form_bytes.h"
+#include "window/units/block_fields.h"
 
 namespace mnemora {
 
@@ -40,10 +42,22 @@ struct WindowProperties {
   std::string title{};
   std::string helpFile{};
 
+  // The fields after the version, in stored order; p is a record of this
+  // kind, const when writing.
+  template <typename Fields, typename Self>
+  static void VisitFields(Fields& f, Self& p) {
+    f.Fields(p.borderStyle, p.pictureLayout, p.backgroundColour, p.maximizeButton, p.minimizeButton,
+             p.controlBox, p.startPosition, p.movable, p.musicPlayMode, p.enterMovesFocus,
+             p.escCloses, p.f1OpensHelp, p.helpContext);
+    f.FieldsSince(p.version, 2, p.showInTaskbar);
+    f.FieldsSince(p.version, 3, p.dragAnywhere, p.shape);
+    f.FieldsSince(p.version, 4, p.alwaysOnTop);
+    f.FieldsSince(p.version, 5, p.keepTitleActive);
+    f.FieldsSince(p.version, 6, p.className);
+    f.Fields(p.backgroundPicture, p.icon, p.music, p.title, p.helpFile);
+  }
+
   bool operator==(const WindowProperties&) const = default;
 };
-
-bool ReadWindowBlock(const Bytes& block, WindowProperties* out);
-Bytes WriteWindowBlock(const WindowProperties& properties);
 
 }  // namespace mnemora

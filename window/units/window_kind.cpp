@@ -12,7 +12,7 @@
 #include "window/unit_support.h"
 #include "window/units/caption_kind_support.h"
 #include "window/units/kind_operations.h"
-#include "window/units/property_table.h"
+#include "window/units/own_property.h"
 #include "window/units/unit_interface.h"
 #include "window/units/window_block.h"
 #include "window/window_loader.h"
@@ -303,7 +303,7 @@ void SetIcons(WindowObject& window) {
 
 UnitObject* CreateWindowUnit(const UnitCreateArgs& args) {
   WindowProperties properties;
-  if (!ReadWindowBlock(*args.propertyBlock, &properties)) {
+  if (!ReadPropertyBlock(*args.propertyBlock, &properties)) {
     return nullptr;
   }
   const bool child = false;
@@ -385,74 +385,33 @@ enum WindowProperty : int32_t {
   kWindowPropertyCount,
 };
 
-uint32_t* NumberField(WindowProperties& p, int32_t index) {
-  switch (index) {
-    case kBorderStyle:
-      return &p.borderStyle;
-    case kBackgroundColour:
-      return &p.backgroundColour;
-    case kPictureLayout:
-      return &p.pictureLayout;
-    case kMusicPlayMode:
-      return &p.musicPlayMode;
-    case kControlBox:
-      return &p.controlBox;
-    case kMaximizeButton:
-      return &p.maximizeButton;
-    case kMinimizeButton:
-      return &p.minimizeButton;
-    case kStartPosition:
-      return &p.startPosition;
-    case kMovable:
-      return &p.movable;
-    case kEnterMovesFocus:
-      return &p.enterMovesFocus;
-    case kEscCloses:
-      return &p.escCloses;
-    case kF1OpensHelp:
-      return &p.f1OpensHelp;
-    case kHelpContext:
-      return &p.helpContext;
-    case kShowInTaskbar:
-      return &p.showInTaskbar;
-    case kDragAnywhere:
-      return &p.dragAnywhere;
-    case kShape:
-      return &p.shape;
-    case kAlwaysOnTop:
-      return &p.alwaysOnTop;
-    case kKeepTitleActive:
-      return &p.keepTitleActive;
-    default:
-      return nullptr;
-  }
-}
-
-Bytes* BytesField(WindowProperties& p, int32_t index) {
-  switch (index) {
-    case kBackgroundPicture:
-      return &p.backgroundPicture;
-    case kMusic:
-      return &p.music;
-    case kIcon:
-      return &p.icon;
-    default:
-      return nullptr;
-  }
-}
-
-std::string* TextField(WindowProperties& p, int32_t index) {
-  switch (index) {
-    case kTitle:
-      return &p.title;
-    case kHelpFile:
-      return &p.helpFile;
-    case kClassName:
-      return &p.className;
-    default:
-      return nullptr;
-  }
-}
+constexpr OwnProperty<WindowProperties> kOwnProperties[] = {
+    {NamedProperty("Title", property_type::kText), &WindowProperties::title},
+    {NamedProperty("BorderStyle", property_type::kChoice), &WindowProperties::borderStyle},
+    {NamedProperty("BackColor", property_type::kColour), &WindowProperties::backgroundColour},
+    {NamedProperty("Picture", property_type::kPicture), &WindowProperties::backgroundPicture},
+    {NamedProperty("PictureLayout", property_type::kChoice), &WindowProperties::pictureLayout},
+    {NamedProperty("Music", property_type::kSound), &WindowProperties::music},
+    {NamedProperty("MusicPlayMode", property_type::kChoice), &WindowProperties::musicPlayMode},
+    {NamedProperty("ControlBox", property_type::kBoolean), &WindowProperties::controlBox},
+    {NamedProperty("MaxButton", property_type::kBoolean), &WindowProperties::maximizeButton},
+    {NamedProperty("MinButton", property_type::kBoolean), &WindowProperties::minimizeButton},
+    {NamedProperty("StartPosition", property_type::kChoice), &WindowProperties::startPosition},
+    {NamedProperty("Movable", property_type::kBoolean), &WindowProperties::movable},
+    {NamedProperty("Icon", property_type::kIcon), &WindowProperties::icon},
+    {NamedProperty("EnterMovesFocus", property_type::kBoolean), &WindowProperties::enterMovesFocus},
+    {NamedProperty("EscCloses", property_type::kBoolean), &WindowProperties::escCloses},
+    {NamedProperty("F1Help", property_type::kBoolean), &WindowProperties::f1OpensHelp},
+    {NamedProperty("HelpFile", property_type::kText), &WindowProperties::helpFile},
+    {NamedProperty("HelpContext", property_type::kInteger), &WindowProperties::helpContext},
+    {NamedProperty("ShowInTaskbar", property_type::kBoolean), &WindowProperties::showInTaskbar},
+    {NamedProperty("DragAnywhere", property_type::kBoolean), &WindowProperties::dragAnywhere},
+    {NamedProperty("Shape", property_type::kChoice), &WindowProperties::shape},
+    {NamedProperty("AlwaysOnTop", property_type::kBoolean), &WindowProperties::alwaysOnTop},
+    {NamedProperty("KeepTitleActive", property_type::kBoolean), &WindowProperties::keepTitleActive},
+    {NamedProperty("ClassName", property_type::kText), &WindowProperties::className},
+};
+static_assert(std::size(kOwnProperties) == kWindowPropertyCount, "one entry per property");
 
 bool SetWindowProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
   WindowObject* window = AsWindow(unit);
@@ -460,13 +419,7 @@ bool SetWindowProperty(UnitObject* unit, int32_t index, const UnitValue& value) 
     return false;
   }
   WindowProperties& p = window->properties;
-  if (uint32_t* number = NumberField(p, index)) {
-    *number = static_cast<uint32_t>(value.number);
-  } else if (Bytes* bytes = BytesField(p, index)) {
-    *bytes = value.bytes;
-  } else if (std::string* text = TextField(p, index)) {
-    text->assign(value.bytes.begin(), value.bytes.end());
-  }
+  StoreValue(kOwnProperties, index, p, value);
   HWND handle = window->Handle();
   switch (index) {
     case kTitle:
@@ -489,31 +442,23 @@ bool SetWindowProperty(UnitObject* unit, int32_t index, const UnitValue& value) 
 }
 
 UnitValue GetWindowProperty(UnitObject* unit, int32_t index) {
-  UnitValue value;
   WindowObject* window = AsWindow(unit);
   if (window == nullptr) {
-    return value;
+    return UnitValue();
   }
-  WindowProperties& p = window->properties;
   if (index == kTitle) {
     const int length = GetWindowTextLengthA(window->Handle());
     std::string title(static_cast<size_t>(length) + 1, '\0');
     GetWindowTextA(window->Handle(), title.data(), length + 1);
     title.resize(title.find('\0'));
-    value.bytes.assign(title.begin(), title.end());
-  } else if (const uint32_t* number = NumberField(p, index)) {
-    value.number = *number;
-  } else if (const Bytes* bytes = BytesField(p, index)) {
-    value.bytes = *bytes;
-  } else if (const std::string* text = TextField(p, index)) {
-    value.bytes.assign(text->begin(), text->end());
+    return TextValue(title);
   }
-  return value;
+  return StoredValue(kOwnProperties, index, window->properties);
 }
 
 Bytes SaveWindow(UnitObject* unit) {
   WindowObject* window = AsWindow(unit);
-  return window != nullptr ? WriteWindowBlock(window->properties) : Bytes();
+  return window != nullptr ? WritePropertyBlock(window->properties) : Bytes();
 }
 
 void* GetWindowKindInterface(int32_t operation) {
@@ -526,33 +471,6 @@ void* GetWindowKindInterface(int32_t operation) {
   return OperationByNumber(kOperations, operation);
 }
 
-constexpr UnitPropertyEntry kOwnProperties[] = {
-    NamedProperty("Title", property_type::kText),
-    NamedProperty("BorderStyle", property_type::kChoice),
-    NamedProperty("BackColor", property_type::kColour),
-    NamedProperty("Picture", property_type::kPicture),
-    NamedProperty("PictureLayout", property_type::kChoice),
-    NamedProperty("Music", property_type::kSound),
-    NamedProperty("MusicPlayMode", property_type::kChoice),
-    NamedProperty("ControlBox", property_type::kBoolean),
-    NamedProperty("MaxButton", property_type::kBoolean),
-    NamedProperty("MinButton", property_type::kBoolean),
-    NamedProperty("StartPosition", property_type::kChoice),
-    NamedProperty("Movable", property_type::kBoolean),
-    NamedProperty("Icon", property_type::kIcon),
-    NamedProperty("EnterMovesFocus", property_type::kBoolean),
-    NamedProperty("EscCloses", property_type::kBoolean),
-    NamedProperty("F1Help", property_type::kBoolean),
-    NamedProperty("HelpFile", property_type::kText),
-    NamedProperty("HelpContext", property_type::kInteger),
-    NamedProperty("ShowInTaskbar", property_type::kBoolean),
-    NamedProperty("DragAnywhere", property_type::kBoolean),
-    NamedProperty("Shape", property_type::kChoice),
-    NamedProperty("AlwaysOnTop", property_type::kBoolean),
-    NamedProperty("KeepTitleActive", property_type::kBoolean),
-    NamedProperty("ClassName", property_type::kText),
-};
-static_assert(std::size(kOwnProperties) == kWindowPropertyCount, "one entry per property");
 constexpr auto kProperties = WithCommonProperties(kOwnProperties);
 static_assert(kProperties.size() == 32, "32 properties in all");
 
