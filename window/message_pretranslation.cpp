@@ -299,12 +299,13 @@ bool RaiseInputEvent(LiveWindow& window, MSG* message) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_MOUSEMOVE: {
-      const int32_t event = message->message == WM_LBUTTONDOWN     ? -1
-                            : message->message == WM_LBUTTONUP     ? -2
-                            : message->message == WM_LBUTTONDBLCLK ? -3
-                            : message->message == WM_RBUTTONDOWN   ? -4
-                            : message->message == WM_RBUTTONUP     ? -5
-                                                                   : -6;
+      using namespace common_event;
+      const int32_t event = message->message == WM_LBUTTONDOWN     ? kLeftButtonDown
+                            : message->message == WM_LBUTTONUP     ? kLeftButtonUp
+                            : message->message == WM_LBUTTONDBLCLK ? kLeftDoubleClick
+                            : message->message == WM_RBUTTONDOWN   ? kRightButtonDown
+                            : message->message == WM_RBUTTONUP     ? kRightButtonUp
+                                                                   : kMouseMove;
       outcome =
           RaiseEventWithArguments(windowId, unitId, event, {x, y, MouseKeyState(message->wParam)});
       break;
@@ -315,20 +316,20 @@ bool RaiseInputEvent(LiveWindow& window, MSG* message) {
     case WM_SYSKEYUP: {
       const bool down = message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN;
       outcome = RaiseEventWithArguments(
-          windowId, unitId, down ? -9 : -10,
+          windowId, unitId, down ? common_event::kKeyDown : common_event::kKeyUp,
           {NormalizedKeyCode(message->wParam), CurrentKeyState(message->wParam)});
       break;
     }
     case WM_CHAR:
-      outcome =
-          RaiseEventWithArguments(windowId, unitId, -11, {static_cast<int32_t>(message->wParam)});
+      outcome = RaiseEventWithArguments(windowId, unitId, common_event::kCharacter,
+                                        {static_cast<int32_t>(message->wParam)});
       if (outcome.returned && static_cast<int32_t>(outcome.value) != 0) {
         message->wParam = static_cast<WPARAM>(static_cast<uint32_t>(outcome.value));
         return false;
       }
       break;
     case WM_MOUSEWHEEL:
-      outcome = RaiseEventWithArguments(windowId, unitId, -12,
+      outcome = RaiseEventWithArguments(windowId, unitId, common_event::kMouseWheel,
                                         {GET_WHEEL_DELTA_WPARAM(message->wParam) / WHEEL_DELTA,
                                          MouseKeyState(GET_KEYSTATE_WPARAM(message->wParam))});
       break;

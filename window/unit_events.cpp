@@ -20,4 +20,8 @@ EventOutcome RaiseUnitEvent(uint32_t windowId, uint32_t unitId, int32_t event,
   return outcome;
 }
 
+void RaiseFocusEvent(uint32_t windowId, uint32_t unitId, bool gained) {
+  RaiseUnitEvent(windowId, unitId, gained ? common_event::kGotFocus : common_event::kLostFocus);
+}
+
 }  // namespace mnemora

@@ -12,6 +12,7 @@
 #include "window/units/button_block.h"
 #include "window/units/control_unit.h"
 #include "window/units/kind_operations.h"
+#include "window/units/kind_unit.h"
 #include "window/units/own_property.h"
 #include "window/units/unit_kind_helpers.h"
 
@@ -27,8 +28,6 @@ constexpr int32_t kMaxAlignment = 2;
 
 namespace event {
 inline constexpr int32_t kClicked = 0;
-inline constexpr int32_t kGotFocus = -7;
-inline constexpr int32_t kLostFocus = -8;
 }  // namespace event
 
 // Property indexes (number minus 8), in the order of the property table.
@@ -84,17 +83,11 @@ ButtonPicture DecodeButtonPicture(const Bytes& bytes) {
   return picture;
 }
 
-class ButtonUnit final : public ControlUnit {
+class ButtonUnit final : public KindUnit<ControlUnit, kOwnProperties> {
  public:
-  // The caption is the one stored text.
-  static void ConvertTexts(ButtonProperties& p, TextConversion convert) {
-    p.caption = convert(p.caption);
-  }
-
   ButtonUnit(const UnitCreateArgs& args, ButtonProperties properties)
-      : ControlUnit(args.windowId, args.unitId, unit_kind::kButton, GoneReport::kReported),
-        properties_(std::move(properties)) {
-    properties_.version = kButtonBlockVersion;
+      : KindUnit(std::move(properties), args.windowId, args.unitId, unit_kind::kButton,
+                 GoneReport::kReported) {
     properties_.defaultButton = properties_.defaultButton != 0 ? 1 : 0;
     properties_.horizontalAlignment = ClampedAlignment(properties_.horizontalAlignment);
     properties_.verticalAlignment = ClampedAlignment(properties_.verticalAlignment);
@@ -109,10 +102,6 @@ class ButtonUnit final : public ControlUnit {
   bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   bool SetProperty(int32_t index, const UnitValue& value);
-  UnitValue GetProperty(int32_t index) const {
-    return StoredValue(kOwnProperties, index, properties_);
-  }
-  Bytes Save() const { return WritePropertyBlock(properties_); }
   bool ActsOnEnter() const { return properties_.defaultButton != 0; }
 
  private:
@@ -121,7 +110,6 @@ class ButtonUnit final : public ControlUnit {
   void ApplyDefaultButton();
   void ApplyAlignment();
 
-  ButtonProperties properties_;
   ButtonPicture picture_;
 };
 
@@ -137,17 +125,10 @@ DWORD ButtonUnit::Style() const {
 }
 
 bool ButtonUnit::CreateNative(const UnitCreateArgs& args) {
-  const DWORD style = Style() | (args.style & (kUnitStyleDisabled | kUnitStyleTabStop));
-  HWND handle = CreateWindowExA(0, "BUTTON", properties_.caption.c_str(), style, args.left,
-                                args.top, args.width, args.height, args.parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
-                                GetModuleHandleA(nullptr), nullptr);
-  if (handle == nullptr) {
+  if (!CreateControl(args, "BUTTON", properties_.caption.c_str(), Style())) {
     return false;
   }
-  if (!Subclass(handle)) {
-    return false;
-  }
+  HWND handle = Handle();
   // The button only borrows the image; this object keeps it alive.
   if (picture_.icon) {
     SendMessageA(handle, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture_.icon.Get()));
@@ -183,16 +164,9 @@ bool ButtonUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT
 
 LRESULT ButtonUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SETFOCUS: {
-      const LRESULT result = CallNext(message, wParam, lParam);
-      RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
-      return result;
-    }
-    case WM_KILLFOCUS: {
-      const LRESULT result = CallNext(message, wParam, lParam);
-      RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
-      return result;
-    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      return CallNextRaisingFocus(message, wParam, lParam);
     default:
       return CallNext(message, wParam, lParam);
   }
@@ -234,7 +208,7 @@ bool ButtonUnit::SetProperty(int32_t index, const UnitValue& value) {
 }  // namespace
 
 constinit const UnitTypeDescriptor kButtonKindDescriptor =
-    KindOperations<ButtonUnit, ButtonProperties>::Descriptor("按钮", "Button", kStateFlags,
-                                                             kProperties);
+    KindOperations<ButtonUnit, kOwnProperties>::Descriptor("按钮", "Button", kStateFlags,
+                                                           kProperties);
 
 }  // namespace mnemora

@@ -10,6 +10,23 @@ DWORD UnitWindowStyle(uint32_t unitStyle) {
          ((unitStyle & kUnitStyleTabStop) != 0 ? WS_TABSTOP : 0);
 }
 
+HWND CreateUnitWindow(const UnitCreateArgs& args, DWORD exStyle, const char* className,
+                      const char* text, DWORD style) {
+  return CreateWindowExA(exStyle, className, text, style | UnitWindowStyle(args.style), args.left,
+                         args.top, args.width, args.height, args.parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+bool KeepCaption(LRESULT taken, LPARAM text, std::string* caption) {
+  if (taken == FALSE) {
+    return false;
+  }
+  const char* newCaption = reinterpret_cast<const char*>(text);
+  *caption = newCaption != nullptr ? newCaption : "";
+  return true;
+}
+
 bool EnsureUnitClass(const char* name, WNDPROC procedure, HBRUSH background) {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA existing;

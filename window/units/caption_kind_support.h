@@ -35,6 +35,17 @@ inline uint32_t ColourOf(const UnitValue& value) {
 // The loader's disabled and Tab-stop bits as window styles.
 DWORD UnitWindowStyle(uint32_t unitStyle);
 
+// Creates a unit's window where its creation arguments put it (parent,
+// place, control id), with the loader's disabled and Tab-stop bits added to
+// the style. Null when the system refuses.
+HWND CreateUnitWindow(const UnitCreateArgs& args, DWORD exStyle, const char* className,
+                      const char* text, DWORD style);
+
+// A caption is its window's text at every moment: once the window's own
+// procedure has taken a WM_SETTEXT (taken is its result), the text becomes
+// the stored caption. True when it was taken.
+bool KeepCaption(LRESULT taken, LPARAM text, std::string* caption);
+
 // Registers a class of the runtime's own units once (vertical and
 // horizontal redraw, double clicks, arrow cursor); false on failure.
 bool EnsureUnitClass(const char* name, WNDPROC procedure, HBRUSH background);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "runtime/assertion.h"
+#include "window/unit_events.h"
 #include "window/unit_support.h"
 #include "window/units/caption_kind_support.h"
 
@@ -24,6 +25,12 @@ ControlUnit::~ControlUnit() {
   MNEMORA_ASSERT(!controlAlive_);
 }
 
+bool ControlUnit::CreateControl(const UnitCreateArgs& args, const char* className, const char* text,
+                                DWORD style) {
+  HWND control = CreateUnitWindow(args, 0, className, text, style);
+  return control != nullptr && Subclass(control);
+}
+
 bool ControlUnit::Subclass(HWND control) {
   Attach(control);
   controlAlive_ = true;
@@ -39,6 +46,12 @@ bool ControlUnit::Subclass(HWND control) {
 
 LRESULT ControlUnit::CallNext(UINT message, WPARAM wParam, LPARAM lParam) const {
   return CallWindowProcA(previous_, Handle(), message, wParam, lParam);
+}
+
+LRESULT ControlUnit::CallNextRaisingFocus(UINT message, WPARAM wParam, LPARAM lParam) const {
+  const LRESULT result = CallNext(message, wParam, lParam);
+  RaiseFocusEvent(WindowId(), UnitId(), message == WM_SETFOCUS);
+  return result;
 }
 
 // A later hook keeps ours as its saved procedure: it stays, and ours then

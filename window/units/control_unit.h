@@ -21,6 +21,7 @@
 #include "runtime/win_handles.h"
 #include "window/form_bytes.h"
 #include "window/unit_object.h"
+#include "window/units/unit_interface.h"
 
 namespace mnemora {
 
@@ -35,13 +36,18 @@ class ControlUnit : public UnitObject {
   ControlUnit(uint32_t windowId, uint32_t unitId, uint32_t kind, GoneReport report)
       : UnitObject(windowId, unitId, kind), report_(report) {}
 
-  // Attaches this object to its freshly created control and hooks the
-  // control's window procedure. False when the control refuses; it then
-  // lives unhooked until DestroyControl.
-  bool Subclass(HWND control);
+  // Creates the unit's control where its creation arguments put it, then
+  // attaches this object and hooks the control's window procedure. False
+  // when the control is not made, or refuses the hook: it then lives
+  // unhooked until DestroyControl.
+  bool CreateControl(const UnitCreateArgs& args, const char* className, const char* text,
+                     DWORD style);
   bool ControlAlive() const { return controlAlive_; }
   // What the procedure we replaced makes of a message.
   LRESULT CallNext(UINT message, WPARAM wParam, LPARAM lParam) const;
+  // For a control that sends no focus notifications: WM_SETFOCUS or
+  // WM_KILLFOCUS handed on, then the unit's focus event raised.
+  LRESULT CallNextRaisingFocus(UINT message, WPARAM wParam, LPARAM lParam) const;
   // For the kind's destructor, while its members still live: destroys the
   // control if it still lives, without a report.
   void DestroyControl();
@@ -69,6 +75,7 @@ class ControlUnit : public UnitObject {
   LRESULT AnswerColours(WPARAM dc, uint32_t textColour, uint32_t backgroundColour) const;
 
  private:
+  bool Subclass(HWND control);
   static LRESULT CALLBACK HookProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
   void Unhook();

@@ -13,6 +13,7 @@
 #include "window/units/caption_kind_support.h"
 #include "window/units/draw_panel_block.h"
 #include "window/units/kind_operations.h"
+#include "window/units/kind_unit.h"
 #include "window/units/own_property.h"
 #include "window/units/own_window_unit.h"
 #include "window/units/unit_interface.h"
@@ -26,8 +27,6 @@ constexpr DWORD kBaseStyle = WS_CHILD | WS_CLIPSIBLINGS;
 
 namespace event {
 inline constexpr int32_t kPaint = 0;
-inline constexpr int32_t kGotFocus = -7;
-inline constexpr int32_t kLostFocus = -8;
 }  // namespace event
 
 // Property indexes (number minus 8), in the order of the property table.
@@ -100,13 +99,11 @@ void ClampProperties(DrawPanelProperties* p) {
 
 LRESULT CALLBACK DrawPanelProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
 
-class DrawPanelUnit final : public OwnWindowUnit {
+class DrawPanelUnit final : public KindUnit<OwnWindowUnit, kOwnProperties> {
  public:
-  // No ConvertTexts: the panel stores no texts.
+  // The panel stores no texts: it has no text conversion.
   DrawPanelUnit(const UnitCreateArgs& args, DrawPanelProperties properties)
-      : OwnWindowUnit(args.windowId, args.unitId, unit_kind::kDrawPanel),
-        properties_(std::move(properties)) {
-    properties_.version = kDrawPanelBlockVersion;
+      : KindUnit(std::move(properties), args.windowId, args.unitId, unit_kind::kDrawPanel) {
     ClampProperties(&properties_);
     StorePicture(properties_.backgroundPicture);
   }
@@ -116,21 +113,16 @@ class DrawPanelUnit final : public OwnWindowUnit {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool SetProperty(int32_t index, const UnitValue& value);
-  UnitValue GetProperty(int32_t index) const {
-    return StoredValue(kOwnProperties, index, properties_);
-  }
-  Bytes Save() const { return WritePropertyBlock(properties_); }
 
   // For the window procedure, from WM_NCCREATE on.
   void AttachTo(HWND handle) { AttachNative(handle); }
 
  private:
   void StorePicture(const Bytes& bytes);
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
   void OnPaint();
   void Repaint() { InvalidateRect(Handle(), nullptr, FALSE); }
 
-  DrawPanelProperties properties_;
   PictureCache picture_;
 };
 
@@ -143,12 +135,8 @@ bool DrawPanelUnit::CreateNative(const UnitCreateArgs& args) {
   if (!EnsureUnitClass(kClassName, DrawPanelProc, nullptr)) {
     return false;
   }
-  const DWORD style = kBaseStyle | (args.style & (kUnitStyleDisabled | kUnitStyleTabStop));
   g_panelBeingCreated = this;
-  HWND handle =
-      CreateWindowExA(0, kClassName, nullptr, style, args.left, args.top, args.width, args.height,
-                      args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
-                      GetModuleHandleA(nullptr), nullptr);
+  HWND handle = CreateUnitWindow(args, 0, kClassName, nullptr, kBaseStyle);
   g_panelBeingCreated = nullptr;
   if (handle == nullptr) {
     return false;
@@ -190,28 +178,14 @@ void DrawPanelUnit::OnPaint() {
 }
 
 LRESULT DrawPanelUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  HWND handle = Handle();
   switch (message) {
     case WM_PAINT:
       OnPaint();
       return 0;
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_ERASEBKGND:
       return 1;  // painting covers the whole client area
-    case WM_SETFOCUS:
-      DefWindowProcA(handle, message, wParam, lParam);
-      RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
-      return 0;
-    case WM_KILLFOCUS:
-      DefWindowProcA(handle, message, wParam, lParam);
-      RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
-      return 0;
-    case WM_NCDESTROY:
-      return OnNcDestroy(wParam, lParam);
     default:
-      return DefWindowProcA(handle, message, wParam, lParam);
+      return OnCommonMessage(message, wParam, lParam);
   }
 }
 
@@ -289,7 +263,7 @@ bool DrawPanelUnit::SetProperty(int32_t index, const UnitValue& value) {
 }  // namespace
 
 constinit const UnitTypeDescriptor kDrawPanelKindDescriptor =
-    KindOperations<DrawPanelUnit, DrawPanelProperties>::Descriptor("画板", "DrawPanel", kStateFlags,
-                                                                   kProperties);
+    KindOperations<DrawPanelUnit, kOwnProperties>::Descriptor("画板", "DrawPanel", kStateFlags,
+                                                              kProperties);
 
 }  // namespace mnemora

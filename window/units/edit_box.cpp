@@ -14,10 +14,12 @@
 #include "window/unit_object.h"
 #include "window/sent_structure.h"
 #include "window/unit_support.h"
+#include "window/units/caption_kind_support.h"
 #include "window/units/control_unit.h"
 #include "window/units/edit_box_block.h"
 #include "window/units/edit_box_input.h"
 #include "window/units/kind_operations.h"
+#include "window/units/kind_unit.h"
 #include "window/units/own_property.h"
 #include "window/units/unit_interface.h"
 #include "window/units/unit_kind_helpers.h"
@@ -93,8 +95,6 @@ constexpr char kSampleCharacter[] = "汉";
 namespace event {
 constexpr int32_t kChanged = 0;
 constexpr int32_t kAdjusterPressed = 1;
-constexpr int32_t kGotFocus = -7;
-constexpr int32_t kLostFocus = -8;
 }  // namespace event
 
 bool HasStaticEdgeAdjuster(uint32_t borderStyle) {
@@ -163,18 +163,11 @@ DWORD EditStyle(const EditBoxProperties& p, uint32_t unitStyle) {
   return style;
 }
 
-class EditBoxUnit final : public ControlUnit {
+class EditBoxUnit final : public KindUnit<ControlUnit, kOwnProperties> {
  public:
-  // Offers the content and the two binding names.
-  static void ConvertTexts(EditBoxProperties& p, TextConversion convert) {
-    p.content = convert(p.content);
-    p.dataSource = convert(p.dataSource);
-    p.dataColumn = convert(p.dataColumn);
-  }
-
   EditBoxUnit(const UnitCreateArgs& args, EditBoxProperties properties)
-      : ControlUnit(args.windowId, args.unitId, unit_kind::kEditBox, GoneReport::kNone),
-        properties_(std::move(properties)) {
+      : KindUnit(std::move(properties), args.windowId, args.unitId, unit_kind::kEditBox,
+                 GoneReport::kNone) {
     ClampStoredChoices(&properties_);
   }
   ~EditBoxUnit() override { DestroyControl(); }
@@ -213,24 +206,17 @@ class EditBoxUnit final : public ControlUnit {
   LRESULT OnNotify(const NMUPDOWN* change);
   EditBoxProperties Current();
 
-  EditBoxProperties properties_;
   UniqueWindow adjuster_;
   bool suppressChange_ = false;
 };
 
 bool EditBoxUnit::CreateNative(const UnitCreateArgs& args) {
   ReplaceBackground(properties_.backgroundColour, ResolveColour(properties_.backgroundColour));
-  HWND edit =
-      CreateWindowExA(0, "EDIT", properties_.content.c_str(), EditStyle(properties_, args.style),
-                      args.left, args.top, args.width, args.height, args.parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
-                      GetModuleHandleA(nullptr), nullptr);
-  if (edit == nullptr) {
+  if (!CreateControl(args, "EDIT", properties_.content.c_str(),
+                     EditStyle(properties_, args.style))) {
     return false;
   }
-  if (!Subclass(edit)) {
-    return false;
-  }
+  HWND edit = Handle();
   ReplaceFont();
   SendMessageA(edit, EM_LIMITTEXT, properties_.maxLength, 0);
   if (properties_.inputMode == edit_input_mode::kPassword) {
@@ -277,11 +263,15 @@ void EditBoxUnit::EnsureMinimumHeight() {
 void EditBoxUnit::CreateAdjuster(const UnitCreateArgs& args) {
   EnsureUpDownClass();
   const DWORD exStyle = HasStaticEdgeAdjuster(properties_.borderStyle) ? WS_EX_STATICEDGE : 0;
-  HWND adjuster = CreateWindowExA(
-      exStyle, UPDOWN_CLASSA, nullptr, WS_CHILD | WS_CLIPSIBLINGS, 0, 0,
-      GetSystemMetrics(SM_CXVSCROLL), args.height, Handle(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId + kAdjusterIdOffset)),
-      GetModuleHandleA(nullptr), nullptr);
+  UnitCreateArgs place = args;
+  place.style = 0;  // enabled below, never a Tab stop
+  place.parent = Handle();
+  place.controlId += kAdjusterIdOffset;
+  place.left = 0;
+  place.top = 0;
+  place.width = GetSystemMetrics(SM_CXVSCROLL);
+  HWND adjuster =
+      CreateUnitWindow(place, exStyle, UPDOWN_CLASSA, nullptr, WS_CHILD | WS_CLIPSIBLINGS);
   if (adjuster == nullptr) {
     properties_.adjusterMode = 0;
     return;
@@ -394,7 +384,7 @@ void EditBoxUnit::OnLostFocus() {
     SetWindowTextA(Handle(), normalised.c_str());
     SendMessageA(Handle(), EM_SETSEL, start, start);
   }
-  RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
+  RaiseUnitEvent(WindowId(), UnitId(), common_event::kLostFocus);
 }
 
 bool EditBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
@@ -408,7 +398,7 @@ bool EditBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
           }
           return true;
         case EN_SETFOCUS:
-          RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
+          RaiseUnitEvent(WindowId(), UnitId(), common_event::kGotFocus);
           return true;
         case EN_KILLFOCUS:
           OnLostFocus();
@@ -590,9 +580,7 @@ UnitValue EditBoxUnit::GetProperty(int32_t index) {
 }
 
 Bytes EditBoxUnit::Save() {
-  EditBoxProperties current = Current();
-  current.version = kEditBoxBlockVersion;
-  return WritePropertyBlock(current);
+  return WritePropertyBlock(Current());
 }
 
 // Each append is one insertion at the end; a worker's append runs whole on
@@ -609,8 +597,8 @@ void EditBoxUnit::Append(const char* text) {
 }  // namespace
 
 constinit const UnitTypeDescriptor kEditBoxDescriptor =
-    KindOperations<EditBoxUnit, EditBoxProperties>::Descriptor("编辑框", "EditBox",
-                                                               kEditBoxStateFlags, kProperties);
+    KindOperations<EditBoxUnit, kOwnProperties>::Descriptor("编辑框", "EditBox", kEditBoxStateFlags,
+                                                            kProperties);
 
 void AppendToEditBox(HWND editBox, const char* text) {
   RunOnUiThread([&] {

@@ -15,6 +15,7 @@
 #include "window/units/control_unit.h"
 #include "window/units/group_box_block.h"
 #include "window/units/kind_operations.h"
+#include "window/units/kind_unit.h"
 #include "window/units/own_property.h"
 #include "window/units/unit_interface.h"
 
@@ -26,11 +27,6 @@ constexpr uint32_t kGroupBoxStateFlags = 0x840140C0;
 constexpr DWORD kBaseStyle = 0x44000007;
 constexpr DWORD kAlignmentBits = BS_CENTER;  // BS_LEFT | BS_RIGHT
 constexpr int32_t kMaxAlignment = 2;
-
-namespace event {
-constexpr int32_t kGotFocus = -7;
-constexpr int32_t kLostFocus = -8;
-}  // namespace event
 
 // Kind-specific properties, numbered from 8 by the application.
 enum GroupBoxProperty : int32_t {
@@ -58,17 +54,11 @@ static_assert(kProperties.size() == 13, "13 properties in all");
 constexpr DWORD kAlignmentStyles[] = {BS_LEFT, BS_CENTER, BS_RIGHT};
 static_assert(std::size(kAlignmentStyles) == kMaxAlignment + 1, "three alignments");
 
-class GroupBoxUnit final : public ControlUnit {
+class GroupBoxUnit final : public KindUnit<ControlUnit, kOwnProperties> {
  public:
-  // The caption is the one stored text.
-  static void ConvertTexts(GroupBoxProperties& p, TextConversion convert) {
-    p.caption = convert(p.caption);
-  }
-
   GroupBoxUnit(const UnitCreateArgs& args, GroupBoxProperties properties)
-      : ControlUnit(args.windowId, args.unitId, unit_kind::kGroupBox, GoneReport::kReported),
-        properties_(std::move(properties)) {
-    properties_.version = kGroupBoxBlockVersion;  // saved as the newest version
+      : KindUnit(std::move(properties), args.windowId, args.unitId, unit_kind::kGroupBox,
+                 GoneReport::kReported) {
     properties_.alignment = ClampField(SignedField(properties_.alignment), 0, kMaxAlignment);
   }
   ~GroupBoxUnit() override { DestroyControl(); }
@@ -77,10 +67,6 @@ class GroupBoxUnit final : public ControlUnit {
   bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   bool SetProperty(int32_t index, const UnitValue& value);
-  UnitValue GetProperty(int32_t index) const {
-    return StoredValue(kOwnProperties, index, properties_);
-  }
-  Bytes Save() const { return WritePropertyBlock(properties_); }
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -88,22 +74,12 @@ class GroupBoxUnit final : public ControlUnit {
   void FillBackground(HDC dc) const;
   void Repaint() { InvalidateRect(Handle(), nullptr, TRUE); }
   LRESULT OnSetText(LPARAM text);
-
-  GroupBoxProperties properties_;
 };
 
 bool GroupBoxUnit::CreateNative(const UnitCreateArgs& args) {
   ReplaceBackground(properties_.backgroundColour, properties_.backgroundColour);
-  const DWORD style =
-      kBaseStyle | kAlignmentStyles[properties_.alignment] | UnitWindowStyle(args.style);
-  HWND box = CreateWindowExA(0, "BUTTON", properties_.caption.c_str(), style, args.left, args.top,
-                             args.width, args.height, args.parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
-                             GetModuleHandleA(nullptr), nullptr);
-  if (box == nullptr) {
-    return false;
-  }
-  if (!Subclass(box)) {
+  if (!CreateControl(args, "BUTTON", properties_.caption.c_str(),
+                     kBaseStyle | kAlignmentStyles[properties_.alignment])) {
     return false;
   }
   ShowFont(properties_.font, TRUE);
@@ -141,16 +117,9 @@ LRESULT GroupBoxUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return CallNext(message, wParam, lParam);
     case WM_SETTEXT:
       return OnSetText(lParam);
-    case WM_SETFOCUS: {
-      const LRESULT result = CallNext(message, wParam, lParam);
-      RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
-      return result;
-    }
-    case WM_KILLFOCUS: {
-      const LRESULT result = CallNext(message, wParam, lParam);
-      RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
-      return result;
-    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      return CallNextRaisingFocus(message, wParam, lParam);
     default:
       return CallNext(message, wParam, lParam);
   }
@@ -162,13 +131,9 @@ void GroupBoxUnit::FillBackground(HDC dc) const {
   FillRect(dc, &client, Background());
 }
 
-// The caption is the window text at every moment.
 LRESULT GroupBoxUnit::OnSetText(LPARAM text) {
   const LRESULT result = CallNext(WM_SETTEXT, 0, text);
-  if (result != FALSE) {
-    const char* caption = reinterpret_cast<const char*>(text);
-    properties_.caption = caption != nullptr ? caption : "";
-  }
+  KeepCaption(result, text, &properties_.caption);
   return result;
 }
 
@@ -210,7 +175,7 @@ bool GroupBoxUnit::SetProperty(int32_t index, const UnitValue& value) {
 }  // namespace
 
 constinit const UnitTypeDescriptor kGroupBoxKindDescriptor =
-    KindOperations<GroupBoxUnit, GroupBoxProperties>::Descriptor("分组框", "GroupBox",
-                                                                 kGroupBoxStateFlags, kProperties);
+    KindOperations<GroupBoxUnit, kOwnProperties>::Descriptor("分组框", "GroupBox",
+                                                             kGroupBoxStateFlags, kProperties);
 
 }  // namespace mnemora

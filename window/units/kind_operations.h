@@ -1,33 +1,35 @@
 // The numbered operations and the descriptor of a unit kind, generated from
 // the kind's class so that every kind hands them out the same way.
 //
-// Properties is the record of the kind's property block, which the class
-// Unit takes and provides:
+// kOwn is the kind's own property table (OwnProperty entries), whose record
+// Properties is the block the class Unit takes and provides:
 //   Unit(const UnitCreateArgs&, Properties);
 //   bool CreateNative(const UnitCreateArgs&);
 //   bool SetProperty(int32_t index, const UnitValue&);
 //   UnitValue GetProperty(int32_t index);
 //   Bytes Save();
 // and, where the kind has the operation:
-//   static void ConvertTexts(Properties&, TextConversion);   stored texts
 //   bool WantsKey(int32_t virtualKey);                        key interest
 //   bool ActsOnEnter();                                       Enter interest
+// The stored texts converted are the text fields of the table, and whatever
+//   static void ConvertOtherTexts(Properties&, TextConversion);
+// converts besides.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 #include <string>
 #include <utility>
 
 #include "runtime/unit_type_descriptor.h"
 #include "window/units/block_fields.h"
+#include "window/units/own_property.h"
 #include "window/units/unit_interface.h"
 
 namespace mnemora {
-
-using TextConversion = std::string (*)(const std::string& text);
 
 // A kind's descriptor: the reserved slots empty, the property count taken
 // from its table.
@@ -46,12 +48,15 @@ constexpr UnitTypeDescriptor MakeKindDescriptor(const char* name, const char* en
   return descriptor;
 }
 
-template <typename Unit, typename Properties>
+template <typename Unit, const auto& kOwn>
 class KindOperations {
  public:
-  static constexpr bool kConvertsTexts = requires(Properties & p, TextConversion convert) {
-    Unit::ConvertTexts(p, convert);
+  using Properties = typename std::remove_cvref_t<decltype(kOwn[0])>::Record;
+
+  static constexpr bool kConvertsOtherTexts = requires(Properties & p, TextConversion convert) {
+    Unit::ConvertOtherTexts(p, convert);
   };
+  static constexpr bool kConvertsTexts = kConvertsOtherTexts || HoldsTexts(kOwn);
   static constexpr bool kHasKeyInterest = requires(Unit & u) { u.WantsKey(int32_t{0}); };
   static constexpr bool kHasEnterInterest = requires(Unit & u) { u.ActsOnEnter(); };
 
@@ -79,6 +84,7 @@ class KindOperations {
                            &properties)) {
       return nullptr;
     }
+    properties.version = Properties{}.version;  // saved as the newest version
     auto unit = std::make_unique<Unit>(args, std::move(properties));
     return unit->CreateNative(args) ? unit.release() : nullptr;
   }
@@ -99,7 +105,12 @@ class KindOperations {
     if (!ReadPropertyBlock(block, &properties)) {
       return block;
     }
-    Unit::ConvertTexts(properties, convert);
+    for (const OwnProperty<Properties>& own : kOwn) {
+      own.ConvertText(properties, convert);
+    }
+    if constexpr (kConvertsOtherTexts) {
+      Unit::ConvertOtherTexts(properties, convert);
+    }
     return WritePropertyBlock(properties);
   }
 

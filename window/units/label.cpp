@@ -17,6 +17,7 @@
 #include "window/units/caption_kind_support.h"
 #include "window/units/label_block.h"
 #include "window/units/kind_operations.h"
+#include "window/units/kind_unit.h"
 #include "window/units/own_property.h"
 #include "window/units/own_window_unit.h"
 #include "window/units/unit_interface.h"
@@ -36,8 +37,6 @@ constexpr int32_t kMaxAlignment = 2;
 
 namespace event {
 constexpr int32_t kMessage = 0;
-constexpr int32_t kGotFocus = -7;
-constexpr int32_t kLostFocus = -8;
 }  // namespace event
 
 // Kind-specific properties, numbered from 8 by the application.
@@ -228,19 +227,10 @@ void PaintLabel(HDC dc, RECT area, const LabelProperties& p, HFONT font, Picture
   DrawCaption(dc, area, p.caption, style);
 }
 
-class LabelUnit final : public OwnWindowUnit {
+class LabelUnit final : public KindUnit<OwnWindowUnit, kOwnProperties> {
  public:
-  // Offers the caption and the two binding names.
-  static void ConvertTexts(LabelProperties& p, TextConversion convert) {
-    p.caption = convert(p.caption);
-    p.dataSource = convert(p.dataSource);
-    p.dataColumn = convert(p.dataColumn);
-  }
-
   LabelUnit(const UnitCreateArgs& args, LabelProperties properties)
-      : OwnWindowUnit(args.windowId, args.unitId, unit_kind::kLabel),
-        properties_(std::move(properties)) {
-    properties_.version = kLabelBlockVersion;  // saved as the newest version
+      : KindUnit(std::move(properties), args.windowId, args.unitId, unit_kind::kLabel) {
     ClampLabelProperties(properties_);
   }
   ~LabelUnit() override { DestroyNative(); }
@@ -249,10 +239,6 @@ class LabelUnit final : public OwnWindowUnit {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool SetProperty(int32_t index, const UnitValue& value);
-  UnitValue GetProperty(int32_t index) const {
-    return StoredValue(kOwnProperties, index, properties_);
-  }
-  Bytes Save() const { return WritePropertyBlock(properties_); }
 
  private:
   void Repaint() { InvalidateRect(Handle(), nullptr, FALSE); }
@@ -260,12 +246,10 @@ class LabelUnit final : public OwnWindowUnit {
   void ReplacePicture(const Bytes& bytes) {
     properties_.backgroundPicture = picture_.Reset(bytes) ? bytes : Bytes();
   }
-  void PaintClient(HDC dc);
-  void OnPaint();
+  void Paint(HDC dc) override;
   LRESULT OnSetText(LPARAM text);
   LRESULT OnEventMessage(WPARAM wParam, LPARAM lParam);
 
-  LabelProperties properties_;
   UniqueFont font_;       // null: the default GUI font
   PictureCache picture_;  // decoded once, until the picture changes
 };
@@ -282,68 +266,38 @@ bool LabelUnit::CreateNative(const UnitCreateArgs& args) {
   if (!EnsureUnitClass(kLabelClass, &LabelWindowProc, nullptr)) {
     return false;
   }
-  HWND label = CreateWindowExA(0, kLabelClass, properties_.caption.c_str(),
-                               WS_CHILD | WS_CLIPSIBLINGS | UnitWindowStyle(args.style), args.left,
-                               args.top, args.width, args.height, args.parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
-                               GetModuleHandleA(nullptr), nullptr);
-  if (label == nullptr) {
+  if (!CreateOwnWindow(args, 0, kLabelClass, properties_.caption.c_str(),
+                       WS_CHILD | WS_CLIPSIBLINGS)) {
     return false;
   }
-  AttachNative(label);
   font_ = CreateUnitFont(properties_.font);
   ReplacePicture(properties_.backgroundPicture);
-  ApplyBorderStyle(label, NativeBorder(properties_.borderStyle));
+  ApplyBorderStyle(Handle(), NativeBorder(properties_.borderStyle));
   return true;
 }
 
 LRESULT LabelUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintClient(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_ERASEBKGND:
       return 1;  // painting fills the background
     case WM_SETTEXT:
       return OnSetText(lParam);
     case kLabelEventMessage:
       return OnEventMessage(wParam, lParam);
-    case WM_SETFOCUS:
-      RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
-      return 0;
-    case WM_KILLFOCUS:
-      RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
-      return 0;
-    case WM_NCDESTROY:
-      return OnNcDestroy(wParam, lParam);
     default:
-      return DefWindowProcA(Handle(), message, wParam, lParam);
+      return OnCommonMessage(message, wParam, lParam);
   }
 }
 
-void LabelUnit::PaintClient(HDC dc) {
+void LabelUnit::Paint(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
   PaintLabel(dc, client, properties_, FontOrDefault(font_), picture_);
 }
 
-void LabelUnit::OnPaint() {
-  const PaintScope paint(Handle());
-  if (paint.Dc() != nullptr) {
-    PaintClient(paint.Dc());
-  }
-}
-
-// The caption is the window text at every moment: whoever sets the text
-// sets the caption.
 LRESULT LabelUnit::OnSetText(LPARAM text) {
   const LRESULT result = DefWindowProcA(Handle(), WM_SETTEXT, 0, text);
-  if (result != FALSE) {
-    const char* caption = reinterpret_cast<const char*>(text);
-    properties_.caption = caption != nullptr ? caption : "";
+  if (KeepCaption(result, text, &properties_.caption)) {
     Repaint();
   }
   return result;
@@ -436,7 +390,7 @@ bool LabelUnit::SetProperty(int32_t index, const UnitValue& value) {
 }  // namespace
 
 constinit const UnitTypeDescriptor kLabelKindDescriptor =
-    KindOperations<LabelUnit, LabelProperties>::Descriptor("标签", "Label", kLabelStateFlags,
-                                                           kProperties);
+    KindOperations<LabelUnit, kOwnProperties>::Descriptor("标签", "Label", kLabelStateFlags,
+                                                          kProperties);
 
 }  // namespace mnemora

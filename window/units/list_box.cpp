@@ -14,6 +14,7 @@
 #include "window/units/control_unit.h"
 #include "window/units/list_box_block.h"
 #include "window/units/kind_operations.h"
+#include "window/units/kind_unit.h"
 #include "window/units/own_property.h"
 #include "window/units/unit_interface.h"
 #include "window/units/unit_kind_helpers.h"
@@ -74,8 +75,6 @@ constexpr int32_t kMaxRowSpacing = 32767;
 namespace event {
 constexpr int32_t kSelectionChanged = 0;
 constexpr int32_t kDoubleClicked = 1;
-constexpr int32_t kGotFocus = -7;
-constexpr int32_t kLostFocus = -8;
 }  // namespace event
 
 DWORD ListStyle(const ListBoxProperties& p, uint32_t unitStyle) {
@@ -96,20 +95,19 @@ int32_t ClampSelection(int64_t selection, int32_t itemCount) {
   return selection < -1 ? -1 : static_cast<int32_t>(std::min<int64_t>(selection, itemCount - 1));
 }
 
-class ListBoxUnit final : public ControlUnit {
+// Items added since creation live only in the control and are not saved.
+class ListBoxUnit final : public KindUnit<ControlUnit, kOwnProperties> {
  public:
-  // Offers every item text and the two binding names.
-  static void ConvertTexts(ListBoxProperties& p, TextConversion convert) {
+  // The item texts, besides the texts of the property table.
+  static void ConvertOtherTexts(ListBoxProperties& p, TextConversion convert) {
     for (std::string& item : p.items) {
       item = convert(item);
     }
-    p.dataSource = convert(p.dataSource);
-    p.dataColumn = convert(p.dataColumn);
   }
 
   ListBoxUnit(const UnitCreateArgs& args, ListBoxProperties properties)
-      : ControlUnit(args.windowId, args.unitId, unit_kind::kListBox, GoneReport::kNone),
-        properties_(std::move(properties)) {
+      : KindUnit(std::move(properties), args.windowId, args.unitId, unit_kind::kListBox,
+                 GoneReport::kNone) {
     properties_.borderStyle = static_cast<uint32_t>(ClampBorderStyle(properties_.borderStyle));
     properties_.rowSpacing = std::min<uint32_t>(properties_.rowSpacing, kMaxRowSpacing);
   }
@@ -121,7 +119,6 @@ class ListBoxUnit final : public ControlUnit {
   // Property access runs on the UI thread, which owns the window.
   bool SetProperty(int32_t index, const UnitValue& value);
   UnitValue GetProperty(int32_t index);
-  Bytes Save() const;
 
  private:
   void ReplaceFont();
@@ -132,26 +129,17 @@ class ListBoxUnit final : public ControlUnit {
   }
   int32_t ReadSelection();
   void WriteSelection(int64_t selection);
-
-  ListBoxProperties properties_;
 };
 
 bool ListBoxUnit::CreateNative(const UnitCreateArgs& args) {
   ReplaceBackground(properties_.backgroundColour, ResolveColour(properties_.backgroundColour));
-  HWND list = CreateWindowExA(0, "LISTBOX", nullptr, ListStyle(properties_, args.style), args.left,
-                              args.top, args.width, args.height, args.parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
-                              GetModuleHandleA(nullptr), nullptr);
-  if (list == nullptr) {
-    return false;
-  }
-  if (!Subclass(list)) {
+  if (!CreateControl(args, "LISTBOX", nullptr, ListStyle(properties_, args.style))) {
     return false;
   }
   ReplaceFont();
   AddStoredItems();
   WriteSelection(properties_.currentSelection);
-  ApplyBorderStyle(list, static_cast<int32_t>(properties_.borderStyle));
+  ApplyBorderStyle(Handle(), static_cast<int32_t>(properties_.borderStyle));
   return true;
 }
 
@@ -215,10 +203,10 @@ bool ListBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
           RaiseUnitEvent(WindowId(), UnitId(), event::kDoubleClicked);
           return true;
         case LBN_SETFOCUS:
-          RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
+          RaiseUnitEvent(WindowId(), UnitId(), common_event::kGotFocus);
           return true;
         case LBN_KILLFOCUS:
-          RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
+          RaiseUnitEvent(WindowId(), UnitId(), common_event::kLostFocus);
           return true;
         default:
           return false;
@@ -307,13 +295,6 @@ UnitValue ListBoxUnit::GetProperty(int32_t index) {
   }
 }
 
-// Items added since creation live only in the control and are not saved.
-Bytes ListBoxUnit::Save() const {
-  ListBoxProperties current = properties_;
-  current.version = kListBoxBlockVersion;
-  return WritePropertyBlock(current);
-}
-
 // Runs work with the list box unit of a window on the UI thread, which owns
 // it; when the channel is closed nothing runs and the caller's "no list"
 // result stands.
@@ -329,8 +310,8 @@ void WithListBox(HWND listBox, Work&& work) {
 }  // namespace
 
 constinit const UnitTypeDescriptor kListBoxDescriptor =
-    KindOperations<ListBoxUnit, ListBoxProperties>::Descriptor("列表框", "ListBox",
-                                                               kListBoxStateFlags, kProperties);
+    KindOperations<ListBoxUnit, kOwnProperties>::Descriptor("列表框", "ListBox", kListBoxStateFlags,
+                                                            kProperties);
 
 void ClearListItems(HWND listBox) {
   WithListBox(listBox, [&] { SendMessageA(listBox, LB_RESETCONTENT, 0, 0); });

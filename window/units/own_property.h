@@ -18,6 +18,9 @@
 
 namespace mnemora {
 
+// How a stored text is converted (for a change of code page).
+using TextConversion = std::string (*)(const std::string& text);
+
 // A number field that reads back as 0 or 1 whatever was stored in it.
 template <typename Properties>
 struct FlagField {
@@ -32,6 +35,8 @@ constexpr FlagField<Properties> AsFlag(uint32_t Properties::*field) {
 template <typename Properties>
 class OwnProperty {
  public:
+  using Record = Properties;
+
   // Not explicit, so that a table names a computed property by its entry
   // alone.
   constexpr OwnProperty(UnitPropertyEntry entry) : entry_(entry) {}
@@ -57,6 +62,16 @@ class OwnProperty {
           }
         },
         field_);
+  }
+
+  constexpr bool HoldsText() const {
+    return std::holds_alternative<std::string Properties::*>(field_);
+  }
+  void ConvertText(Properties& record, TextConversion convert) const {
+    if (HoldsText()) {
+      std::string& text = record.*std::get<std::string Properties::*>(field_);
+      text = convert(text);
+    }
   }
 
   // Stores the value as it comes: numbers cut to the field, texts byte for
@@ -106,6 +121,16 @@ template <typename Properties, size_t N>
 bool StoreValue(const OwnProperty<Properties> (&own)[N], int32_t index, Properties& record,
                 const UnitValue& value) {
   return index >= 0 && static_cast<size_t>(index) < N && own[index].Store(record, value);
+}
+
+template <typename Properties, size_t N>
+constexpr bool HoldsTexts(const OwnProperty<Properties> (&own)[N]) {
+  for (const OwnProperty<Properties>& property : own) {
+    if (property.HoldsText()) {
+      return true;
+    }
+  }
+  return false;
 }
 
 // A kind's whole table of entries: the common properties, then its own.

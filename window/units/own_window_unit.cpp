@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "runtime/assertion.h"
+#include "window/gdi_scopes.h"
+#include "window/unit_events.h"
 #include "window/units/caption_kind_support.h"
 
 namespace mnemora {
@@ -10,6 +12,16 @@ namespace mnemora {
 OwnWindowUnit::~OwnWindowUnit() {
   // A living window would keep this object attached.
   MNEMORA_ASSERT(!nativeAlive_);
+}
+
+bool OwnWindowUnit::CreateOwnWindow(const UnitCreateArgs& args, DWORD exStyle,
+                                    const char* className, const char* text, DWORD style) {
+  HWND window = CreateUnitWindow(args, exStyle, className, text, style);
+  if (window == nullptr) {
+    return false;
+  }
+  AttachNative(window);
+  return true;
 }
 
 void OwnWindowUnit::AttachNative(HWND window) {
@@ -22,6 +34,30 @@ void OwnWindowUnit::AttachNative(HWND window) {
 void OwnWindowUnit::DestroyNative() {
   if (std::exchange(nativeAlive_, false)) {
     DestroyWindow(Handle());
+  }
+}
+
+LRESULT OwnWindowUnit::OnCommonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      const PaintScope paint(Handle());
+      if (paint.Dc() != nullptr) {
+        Paint(paint.Dc());
+      }
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      DefWindowProcA(Handle(), message, wParam, lParam);
+      RaiseFocusEvent(WindowId(), UnitId(), message == WM_SETFOCUS);
+      return 0;
+    case WM_NCDESTROY:
+      return OnNcDestroy(wParam, lParam);
+    default:
+      return DefWindowProcA(Handle(), message, wParam, lParam);
   }
 }
 

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "window/unit_object.h"
+#include "window/units/unit_interface.h"
 
 namespace mnemora {
 
@@ -25,16 +26,26 @@ class OwnWindowUnit : public UnitObject {
   OwnWindowUnit(uint32_t windowId, uint32_t unitId, uint32_t kind)
       : UnitObject(windowId, unitId, kind) {}
 
+  // Creates the unit's window where its creation arguments put it and
+  // attaches this object to it; false when the window is not made.
+  bool CreateOwnWindow(const UnitCreateArgs& args, DWORD exStyle, const char* className,
+                       const char* text, DWORD style);
   // Attaches this object to its freshly created window.
   void AttachNative(HWND window);
   // For the kind's destructor, while its members still live: destroys the
   // window if it still lives, without a report.
   void DestroyNative();
-  // The window's last message: reports the window going first, after which
-  // nothing may touch this object.
-  LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+  // The kind paints its client area into dc (for WM_PAINT, WM_PRINTCLIENT).
+  virtual void Paint(HDC dc) = 0;
+  // What every kind of its own window does with a message the kind has no
+  // case for: painting through Paint, the focus events, the window's end
+  // at WM_NCDESTROY (reporting the window going first, after which nothing
+  // may touch this object), and the default procedure for the rest.
+  LRESULT OnCommonMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+
   bool nativeAlive_ = false;
 };
 

@@ -17,6 +17,7 @@
 #include "window/units/caption_kind_support.h"
 #include "window/units/transparent_label_block.h"
 #include "window/units/kind_operations.h"
+#include "window/units/kind_unit.h"
 #include "window/units/own_property.h"
 #include "window/units/own_window_unit.h"
 #include "window/units/unit_interface.h"
@@ -27,11 +28,6 @@ namespace {
 constexpr char kTransparentLabelClass[] = "_QN_TransLabel";
 constexpr uint32_t kTransparentLabelStateFlags = 0x00012040;
 constexpr int32_t kMaxAlignment = 2;
-
-namespace event {
-constexpr int32_t kGotFocus = -7;
-constexpr int32_t kLostFocus = -8;
-}  // namespace event
 
 // Kind-specific properties, numbered from 8 by the application.
 enum TransparentLabelProperty : int32_t {
@@ -101,15 +97,13 @@ RECT ScreenToClientRect(HWND window, RECT rect) {
   return rect;
 }
 
-class TransparentLabelUnit final : public OwnWindowUnit {
+class TransparentLabelUnit final : public KindUnit<OwnWindowUnit, kOwnProperties> {
  public:
-  // Offers the caption and, in a whole font record, the face name.
-  static void ConvertTexts(TransparentLabelProperties& p, TextConversion convert);
+  // The face name in a whole font record, besides the caption.
+  static void ConvertOtherTexts(TransparentLabelProperties& p, TextConversion convert);
 
   TransparentLabelUnit(const UnitCreateArgs& args, TransparentLabelProperties properties)
-      : OwnWindowUnit(args.windowId, args.unitId, unit_kind::kTransparentLabel),
-        properties_(std::move(properties)) {
-    properties_.version = kTransparentLabelBlockVersion;  // saved as the newest version
+      : KindUnit(std::move(properties), args.windowId, args.unitId, unit_kind::kTransparentLabel) {
     ClampTransparentLabelProperties(properties_);
   }
   ~TransparentLabelUnit() override { DestroyNative(); }
@@ -118,17 +112,11 @@ class TransparentLabelUnit final : public OwnWindowUnit {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool SetProperty(int32_t index, const UnitValue& value);
-  UnitValue GetProperty(int32_t index) const {
-    return StoredValue(kOwnProperties, index, properties_);
-  }
-  Bytes Save() const { return WritePropertyBlock(properties_); }
 
  private:
-  void PaintClient(HDC dc) const;
-  void OnPaint();
+  void Paint(HDC dc) override;
   LRESULT OnSetText(LPARAM text);
 
-  TransparentLabelProperties properties_;
   UniqueFont font_;  // null: the default GUI font
 };
 
@@ -137,46 +125,27 @@ bool TransparentLabelUnit::CreateNative(const UnitCreateArgs& args) {
                        StockBrush(NULL_BRUSH))) {
     return false;
   }
-  HWND label = CreateWindowExA(
-      WS_EX_TRANSPARENT, kTransparentLabelClass, properties_.caption.c_str(),
-      WS_CHILD | WS_CLIPSIBLINGS | UnitWindowStyle(args.style), args.left, args.top, args.width,
-      args.height, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
-      GetModuleHandleA(nullptr), nullptr);
-  if (label == nullptr) {
+  if (!CreateOwnWindow(args, WS_EX_TRANSPARENT, kTransparentLabelClass, properties_.caption.c_str(),
+                       WS_CHILD | WS_CLIPSIBLINGS)) {
     return false;
   }
-  AttachNative(label);
   font_ = CreateUnitFont(properties_.font);
   return true;
 }
 
 LRESULT TransparentLabelUnit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintClient(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_SETTEXT:
       return OnSetText(lParam);
     case WM_MOVE:
       RepaintBeneath(Handle());
       return 0;
-    case WM_SETFOCUS:
-      RaiseUnitEvent(WindowId(), UnitId(), event::kGotFocus);
-      return 0;
-    case WM_KILLFOCUS:
-      RaiseUnitEvent(WindowId(), UnitId(), event::kLostFocus);
-      return 0;
-    case WM_NCDESTROY:
-      return OnNcDestroy(wParam, lParam);
     default:
-      return DefWindowProcA(Handle(), message, wParam, lParam);
+      return OnCommonMessage(message, wParam, lParam);
   }
 }
 
-void TransparentLabelUnit::PaintClient(HDC dc) const {
+void TransparentLabelUnit::Paint(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
   const CaptionStyle style{CaptionFormat(properties_.horizontalAlignment,
@@ -186,20 +155,10 @@ void TransparentLabelUnit::PaintClient(HDC dc) const {
   DrawCaption(dc, client, properties_.caption, style);
 }
 
-void TransparentLabelUnit::OnPaint() {
-  const PaintScope paint(Handle());
-  if (paint.Dc() != nullptr) {
-    PaintClient(paint.Dc());
-  }
-}
-
-// The caption is the window text at every moment; the old caption is
-// painted over with what lies beneath.
+// The old caption is painted over with what lies beneath.
 LRESULT TransparentLabelUnit::OnSetText(LPARAM text) {
   const LRESULT result = DefWindowProcA(Handle(), WM_SETTEXT, 0, text);
-  if (result != FALSE) {
-    const char* caption = reinterpret_cast<const char*>(text);
-    properties_.caption = caption != nullptr ? caption : "";
+  if (KeepCaption(result, text, &properties_.caption)) {
     RepaintBeneath(Handle());
   }
   return result;
@@ -238,8 +197,8 @@ bool TransparentLabelUnit::SetProperty(int32_t index, const UnitValue& value) {
   return false;
 }
 
-void TransparentLabelUnit::ConvertTexts(TransparentLabelProperties& p, TextConversion convert) {
-  p.caption = convert(p.caption);
+void TransparentLabelUnit::ConvertOtherTexts(TransparentLabelProperties& p,
+                                             TextConversion convert) {
   if (p.font.size() == kFontRecordSize) {
     LOGFONTA font;
     std::memcpy(&font, p.font.data(), sizeof font);
@@ -279,7 +238,7 @@ void RepaintBeneath(HWND window) {
 }
 
 constinit const UnitTypeDescriptor kTransparentLabelKindDescriptor =
-    KindOperations<TransparentLabelUnit, TransparentLabelProperties>::Descriptor(
+    KindOperations<TransparentLabelUnit, kOwnProperties>::Descriptor(
         "透明标签", "TransLabel", kTransparentLabelStateFlags, kProperties);
 
 }  // namespace mnemora

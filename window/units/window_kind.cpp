@@ -34,8 +34,6 @@ inline constexpr int32_t kFirstActivated = 8;
 inline constexpr int32_t kShown = 10;
 inline constexpr int32_t kHidden = 11;
 inline constexpr int32_t kCloseAsked = 12;
-inline constexpr int32_t kGotFocus = -7;
-inline constexpr int32_t kLostFocus = -8;
 }  // namespace window_event
 
 class WindowObject : public UnitObject {
@@ -228,10 +226,10 @@ LRESULT CALLBACK WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
       Raise(*window, wParam != 0 ? window_event::kShown : window_event::kHidden);
       return DefWindowProcA(handle, message, wParam, lParam);
     case WM_SETFOCUS:
-      RaiseEventWithArguments(window->WindowId(), 0, window_event::kGotFocus, {});
+      RaiseEventWithArguments(window->WindowId(), 0, common_event::kGotFocus, {});
       return 0;
     case WM_KILLFOCUS:
-      RaiseEventWithArguments(window->WindowId(), 0, window_event::kLostFocus, {});
+      RaiseEventWithArguments(window->WindowId(), 0, common_event::kLostFocus, {});
       return 0;
     case WM_SETCURSOR:
       if (OnSetCursor(*window, reinterpret_cast<HWND>(wParam))) {
@@ -502,7 +500,7 @@ void ShowWindowAfterLoad(UnitObject* unit) {
   if (IsDescendant(window->Handle(), focus)) {
     const UnitObject* focused = UnitObjectOf(focus);
     const uint32_t unitId = focus == window->Handle() || focused == nullptr ? 0 : focused->UnitId();
-    RaiseEventWithArguments(window->WindowId(), unitId, window_event::kGotFocus, {});
+    RaiseEventWithArguments(window->WindowId(), unitId, common_event::kGotFocus, {});
   }
 }
 
