@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "commands/command_args.h"
 #include "commands/value_text.h"
@@ -218,34 +219,31 @@ bool SelectTarget(RuntimeApp& app, const char* library, const char* function) {
   if (length == 0 || length >= sizeof fullPath) {
     return false;
   }
-  const DllLoader& loader = CurrentDllLoader();
   auto& cache = app.selectedLibraries;
   const auto cached = std::find_if(cache.rbegin(), cache.rend(), [&](const SelectedLibrary& s) {
     return SameFullPath(s.fullPath, fullPath);
   });
+  LoadedModule loaded;
   HMODULE module = nullptr;
   const bool loadedNow = cached == cache.rend();
   if (loadedNow) {
     if (cache.size() >= kMaxSelectedLibraries) {
-      loader.freeLibrary(cache.front().module);
       cache.erase(cache.begin());
     }
-    module = loader.loadLibrary(fullPath);
-    if (module == nullptr) {
+    loaded.Reset(CurrentDllLoader().loadLibrary(fullPath));
+    if (!loaded) {
       return false;
     }
+    module = loaded.Get();
   } else {
-    module = cached->module;
+    module = cached->module.Get();
   }
   if (*function != '\0' && FindDllExport(module, function) == nullptr) {
-    if (loadedNow) {
-      loader.freeLibrary(module);
-    }
     return false;
   }
   app.dllTarget = DllCallTarget{module, function};
   if (loadedNow) {
-    cache.push_back(SelectedLibrary{fullPath, module});
+    cache.push_back(SelectedLibrary{fullPath, std::move(loaded)});
   }
   return true;
 }

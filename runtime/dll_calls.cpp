@@ -112,6 +112,10 @@ static_assert(kMaxDllArgumentWords == 16, "WideCall passes sixteen words");
 void SetDllLoader(const DllLoader& loader) {
   g_loader = loader;
 }
+BOOL FreeThroughLoader(HMODULE module) {
+  return g_loader.freeLibrary(module);
+}
+
 const DllLoader& CurrentDllLoader() {
   return g_loader;
 }
@@ -154,7 +158,7 @@ void* ResolveDllFunction(int32_t declaration) {
     ReportMissingFunction(library, function);
   }
   app.dll.addresses[index] = reinterpret_cast<void*>(address);
-  app.dll.modules[index] = module;
+  app.dll.modules[index].Reset(module);
   return app.dll.addresses[index];
 }
 

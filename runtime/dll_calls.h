@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "runtime/win_handles.h"
+
 namespace mnemora {
 
 // How libraries are loaded and searched; replaceable so that tests can see
@@ -17,6 +19,10 @@ struct DllLoader {
 
 void SetDllLoader(const DllLoader& loader);
 const DllLoader& CurrentDllLoader();
+
+// Releases a module through the current loader, which loaded it.
+BOOL FreeThroughLoader(HMODULE module);
+using LoadedModule = UniqueHandle<HMODULE, NullInvalidTraits<HMODULE, FreeThroughLoader>>;
 
 // Turns declaration i into a function address, loading its library on the
 // first call; a function that cannot be found is a run-time error. A set

@@ -27,16 +27,9 @@ void NotifyLibrariesOfEnd(RuntimeApp& app) {
   app.libraryDataWords.clear();
 }
 
+// The modules go back through the loader that loaded them.
 void ReleaseDllModules(RuntimeApp& app) {
-  for (HMODULE module : app.dll.modules) {
-    if (module != nullptr) {
-      FreeLibrary(module);
-    }
-  }
   app.dll = DllTables{};
-  for (const SelectedLibrary& library : app.selectedLibraries) {
-    FreeLibrary(library.module);
-  }
   app.selectedLibraries.clear();
   app.dllTarget = DllCallTarget{};
 }

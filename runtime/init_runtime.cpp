@@ -45,7 +45,8 @@ void FillDllTables(RuntimeApp& app, const ProgramHeader& header) {
   app.dll.libraryNames.assign(count, nullptr);
   app.dll.functionNames.assign(count, nullptr);
   app.dll.addresses.assign(count, nullptr);
-  app.dll.modules.assign(count, nullptr);
+  app.dll.modules.clear();
+  app.dll.modules.resize(count);
   for (size_t i = 0; i < count; ++i) {
     app.dll.libraryNames[i] = header.dllLibraryNames != nullptr ? header.dllLibraryNames[i] : "";
     app.dll.functionNames[i] = header.dllFunctionNames != nullptr ? header.dllFunctionNames[i] : "";

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime/app_framework.h"
+#include "runtime/dll_calls.h"
 #include "runtime/program_header.h"
 #include "runtime/unit_type_descriptor.h"
 #include "runtime/win_handles.h"
@@ -32,7 +33,7 @@ struct DllTables {
   std::vector<const char*> libraryNames;
   std::vector<const char*> functionNames;
   std::vector<void*> addresses;
-  std::vector<HMODULE> modules;
+  std::vector<LoadedModule> modules;
 };
 
 // The function the next DLL call goes to instead of its declaration's.
@@ -44,7 +45,7 @@ struct DllCallTarget {
 // A library loaded for choosing DLL functions at run time.
 struct SelectedLibrary {
   std::string fullPath;
-  HMODULE module = nullptr;
+  LoadedModule module;
 };
 
 class RuntimeApp : public AppFramework {

@@ -58,7 +58,6 @@ inline void DestroyWindowIfAlive(HWND window) {
 }
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
-using UniqueModule = UniqueHandle<HMODULE, NullInvalidTraits<HMODULE, FreeLibrary>>;
 using UniqueIcon = UniqueHandle<HICON, NullInvalidTraits<HICON, DestroyIcon>>;
 using UniqueWindow = UniqueHandle<HWND, NullInvalidTraits<HWND, DestroyWindowIfAlive>>;
 // GDI objects by their type, so that no caller casts what it owns.

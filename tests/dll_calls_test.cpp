@@ -88,15 +88,7 @@ class DllCallsTest : public ::testing::Test {
 
   void TearDown() override {
     RuntimeApp& app = TheRuntimeApp();
-    for (HMODULE module : app.dll.modules) {
-      if (module != nullptr) {
-        FreeLibrary(module);
-      }
-    }
     app.dll = DllTables{};
-    for (const SelectedLibrary& library : app.selectedLibraries) {
-      FreeLibrary(library.module);
-    }
     app.selectedLibraries.clear();
     app.dllTarget = DllCallTarget{};
     SetDllLoader(saved_);
@@ -110,7 +102,7 @@ class DllCallsTest : public ::testing::Test {
       app.dll.libraryNames.push_back(names_.emplace_back(library).c_str());
       app.dll.functionNames.push_back(names_.emplace_back(function).c_str());
       app.dll.addresses.push_back(nullptr);
-      app.dll.modules.push_back(nullptr);
+      app.dll.modules.emplace_back();
     }
   }
 
@@ -138,7 +130,7 @@ TEST_F(DllCallsTest, EmptyLibraryNameKeepsTheFirstSystemLibraryThatHasTheFunctio
   EXPECT_EQ(g_record.lookups, (Strings{"kernel32.dll!EnumWindows", "gdi32.dll!EnumWindows",
                                        "user32.dll!EnumWindows"}));
   EXPECT_EQ(g_record.frees, (Strings{"kernel32.dll", "gdi32.dll"}));
-  EXPECT_EQ(BaseName(TheRuntimeApp().dll.modules[0]), "user32.dll");
+  EXPECT_EQ(BaseName(TheRuntimeApp().dll.modules[0].Get()), "user32.dll");
 
   g_record.Clear();
   EXPECT_EQ(ResolveDllFunction(0), address);
@@ -148,6 +140,11 @@ TEST_F(DllCallsTest, EmptyLibraryNameKeepsTheFirstSystemLibraryThatHasTheFunctio
   EXPECT_EQ(CallDllFunction(1, 0, nullptr), GetCurrentProcessId());
   EXPECT_EQ(g_record.loads, Strings{"Kernel32.dll"});
   EXPECT_EQ(g_record.frees, Strings{});
+
+  // At the end each kept module goes back once, through the loader that
+  // loaded it.
+  TheRuntimeApp().dll = DllTables{};
+  EXPECT_EQ(g_record.frees, (Strings{"user32.dll", "kernel32.dll"}));
 }
 
 TEST_F(DllCallsTest, ProgramDirectoryCopyWinsOverThePlatformsOwnSearch) {
@@ -295,9 +292,6 @@ TEST_F(DllCallsTest, TheTwentyFirstLibraryEvictsTheOldest) {
   EXPECT_EQ(g_record.loads.size(), 1u);
   EXPECT_EQ(g_record.frees, Strings{"lib01.dll"});
 
-  for (const SelectedLibrary& library : app.selectedLibraries) {
-    FreeLibrary(library.module);
-  }
   app.selectedLibraries.clear();
   for (const std::string& copy : copies) {
     DeleteFileA(copy.c_str());

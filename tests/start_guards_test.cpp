@@ -48,7 +48,7 @@ class SkinTest : public ::testing::Test {
       app.dll.libraryNames.push_back(header.dllLibraryNames[i]);
       app.dll.functionNames.push_back(header.dllFunctionNames[i]);
       app.dll.addresses.push_back(nullptr);
-      app.dll.modules.push_back(nullptr);
+      app.dll.modules.emplace_back();
     }
     inSystem_ = SystemDirectoryPath();
     CreateDirectoryA(programDirectory_.c_str(), nullptr);
@@ -59,15 +59,7 @@ class SkinTest : public ::testing::Test {
   }
   void TearDown() override {
     RuntimeApp& app = TheRuntimeApp();
-    for (HMODULE module : app.dll.modules) {
-      if (module != nullptr) {
-        FreeLibrary(module);
-      }
-    }
     app.dll = DllTables{};
-    for (const SelectedLibrary& library : app.selectedLibraries) {
-      FreeLibrary(library.module);
-    }
     app.selectedLibraries.clear();
     app.dllTarget = DllCallTarget{};
     Remove(besideProgram_);
