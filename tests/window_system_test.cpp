@@ -21,6 +21,7 @@
 #include "window/event_dispatch.h"
 #include "window/font_property.h"
 #include "window/message_pretranslation.h"
+#include "window/unit_properties.h"
 #include "window/units/unit_interface.h"
 #include "window/units/window_block.h"
 #include "window/units/window_kind.h"
@@ -66,8 +67,20 @@ UnitObject* CreateTestUnit(const UnitCreateArgs& args) {
   return new TestUnit(args, handle);
 }
 
+// Saved as an empty block, so that the unit can be re-created.
+Bytes SaveTestUnit(UnitObject*) {
+  return Bytes();
+}
+
 void* GetTestInterface(int32_t operation) {
-  return operation == unit_operation::kCreate ? reinterpret_cast<void*>(&CreateTestUnit) : nullptr;
+  switch (operation) {
+    case unit_operation::kCreate:
+      return reinterpret_cast<void*>(&CreateTestUnit);
+    case unit_operation::kSave:
+      return reinterpret_cast<void*>(&SaveTestUnit);
+    default:
+      return nullptr;
+  }
 }
 
 const UnitTypeDescriptor kTestKindDescriptor = {"测试",  "Test",           {}, 0x40, {}, 0,
@@ -356,6 +369,20 @@ TEST_F(WindowSystemTest, InputBecomesEventsAndHandlersCanConsumeOrReplace) {
   PreTranslateWindowMessage(&click);
   EXPECT_EQ(g_calls.back().routine, kClickHandler);
   EXPECT_EQ(g_calls.back().args, (std::vector<int32_t>{3, 4, 1}));
+
+  // A re-created unit's events follow it to its new window; its old
+  // window stands for no unit any more.
+  LiveWindow& live = *FindLiveWindow(kWindowId);
+  RecreateUnit(live, static_cast<size_t>(FindRecordIndex(live, 0x16010002)));
+  HWND rebuilt = UnitHandle(0x16010002);
+  ASSERT_NE(rebuilt, unit);
+  g_calls.clear();
+  PreTranslateWindowMessage(&click);
+  EXPECT_TRUE(g_calls.empty());
+  click.hwnd = rebuilt;
+  PreTranslateWindowMessage(&click);
+  ASSERT_EQ(g_calls.size(), 1u);
+  EXPECT_EQ(g_calls[0].routine, kClickHandler);
 
   // Events are not delivered while suppressed.
   g_calls.clear();

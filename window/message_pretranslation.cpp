@@ -60,10 +60,28 @@ LiveWindow* LoadedWindowWithHandle(HWND handle) {
   return nullptr;
 }
 
+bool UnitHasWindow(const LiveWindow& window, size_t index, HWND handle) {
+  const UnitObject* unit = index < window.live.size() ? window.live[index].object.get() : nullptr;
+  return unit != nullptr && unit->Handle() == handle;
+}
+
+// Most messages come to the window of the unit before them, so the index
+// answers without a walk of the units; a guess that no longer holds is
+// dropped.
 UnitAt FindUnit(LiveWindow* window, HWND handle) {
-  for (size_t i = 0; window != nullptr && i < window->live.size(); ++i) {
-    const UnitObject* unit = window->live[i].object.get();
-    if (unit != nullptr && unit->Handle() == handle) {
+  if (window == nullptr || handle == nullptr) {
+    return UnitAt{};
+  }
+  auto& index = window->unitAtHandle;
+  if (const auto guess = index.find(handle); guess != index.end()) {
+    if (UnitHasWindow(*window, guess->second, handle)) {
+      return UnitAt{window, guess->second};
+    }
+    index.erase(guess);
+  }
+  for (size_t i = 0; i < window->live.size(); ++i) {
+    if (UnitHasWindow(*window, i, handle)) {
+      index.emplace(handle, i);
       return UnitAt{window, i};
     }
   }

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "runtime/event_handler.h"
@@ -39,6 +41,10 @@ struct LiveWindow {
   std::vector<RecordLive> live;            // one per record
   UnitTable snapshot;                      // taken when a load begins, put back on destruction
   bool hasSnapshot = false;
+  // Where the units of windows messages came to were found: only a guess,
+  // checked at each use, since a re-created unit has a new window and a
+  // window handle can be used again.
+  std::unordered_map<HWND, size_t> unitAtHandle;
 };
 
 struct WindowSetState {
