@@ -1,5 +1,7 @@
 #include "runtime/app_framework.h"
 
+#include "runtime/forged_end.h"
+
 namespace mnemora {
 
 int AppFramework::Main() {
@@ -15,6 +17,9 @@ bool AppFramework::PumpMessage() {
   if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
     quitCode_ = static_cast<int>(message.wParam);
     return false;
+  }
+  if (IsEndMessage(message.message)) {
+    return true;  // posted, so forged
   }
   if (!PreTranslateMessage(&message)) {
     TranslateMessage(&message);

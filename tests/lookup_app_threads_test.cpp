@@ -143,6 +143,36 @@ TEST(LookupAppThreads, UnitsWhoseObjectPropertyAnotherProgramRemovedCrashNothing
   EXPECT_EQ(app.Close(), 0u);
 }
 
+TEST(LookupAppThreads, EndMessagesFromAnotherProgramEndNoWindow) {
+  RunningApp app;
+  ASSERT_STARTED(app);
+  const int entries = app.ItemCount();
+  // Only DestroyWindow on the tool's own thread ends a window. The same
+  // messages sent or posted by another program must neither end a unit
+  // nor free the data of a control whose window lives on.
+  for (HWND window : app.AllWindows()) {
+    for (UINT message : {WM_DESTROY, WM_NCDESTROY}) {
+      DWORD_PTR ignored = 0;
+      SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+      PostMessageA(window, message, 0, 0);
+    }
+  }
+  ASSERT_TRUE(app.Drain());
+  ASSERT_TRUE(app.Alive());
+  app.Type(app.queryBox, "mov");
+  ASSERT_TRUE(app.Settle());
+  ASSERT_TRUE(app.Alive());
+  EXPECT_EQ(app.Text(app.queryBox), "mov");
+  // The query's result lines and the list's selection of the instruction.
+  EXPECT_NE(app.Text(app.annotationBox).find("MOVS"), std::string::npos);
+  EXPECT_EQ(app.Selection(), app.FindItem("MOV"));
+  EXPECT_EQ(app.ItemCount(), entries);
+  app.Click(app.formatLabel);
+  ASSERT_TRUE(app.Settle());
+  EXPECT_FALSE(app.ShowsMessageBox());
+  EXPECT_EQ(app.Close(), 0u);
+}
+
 TEST(LookupAppThreads, ClosingRightAfterQueriesAlwaysEndsWithExitCodeZero) {
   const std::string file = LargeFile(50);  // about 20,000 entries
   QueryHold hold;

@@ -1,5 +1,6 @@
 #include "window/units/caption_kind_support.h"
 
+#include "runtime/forged_end.h"
 #include "runtime/runtime_service.h"
 #include "window/window_services.h"
 
@@ -12,6 +13,7 @@ DWORD UnitWindowStyle(uint32_t unitStyle) {
 
 HWND CreateUnitWindow(const UnitCreateArgs& args, DWORD exStyle, const char* className,
                       const char* text, DWORD style) {
+  WatchWindowEnds();
   return CreateWindowExA(exStyle, className, text, style | UnitWindowStyle(args.style), args.left,
                          args.top, args.width, args.height, args.parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),

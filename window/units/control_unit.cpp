@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "runtime/assertion.h"
+#include "runtime/forged_end.h"
 #include "window/unit_events.h"
 #include "window/unit_support.h"
 #include "window/units/caption_kind_support.h"
@@ -99,6 +100,9 @@ LRESULT ControlUnit::AnswerColours(WPARAM dc, uint32_t textColour,
 // A message of a control no unit holds any more (a later hook calling on)
 // goes to the control's own class procedure.
 LRESULT CALLBACK ControlUnit::HookProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsForgedEnd(control, message)) {
+    return 0;
+  }
   const auto found = HookedControls().find(control);
   if (found == HookedControls().end()) {
     const auto own = reinterpret_cast<WNDPROC>(GetClassLongPtrA(control, GCLP_WNDPROC));

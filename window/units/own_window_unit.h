@@ -13,6 +13,7 @@
 
 #include <cstdint>
 
+#include "runtime/forged_end.h"
 #include "window/unit_object.h"
 #include "window/units/unit_interface.h"
 
@@ -53,6 +54,9 @@ class OwnWindowUnit : public UnitObject {
 // attached unit's OnMessage, or to the default procedure while none is.
 template <typename Unit>
 LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsForgedEnd(window, message)) {
+    return 0;
+  }
   auto* unit = static_cast<Unit*>(UnitObjectOf(window));
   return unit != nullptr ? unit->OnMessage(message, wParam, lParam)
                          : DefWindowProcA(window, message, wParam, lParam);

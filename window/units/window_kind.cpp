@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/forged_end.h"
 #include "runtime/runtime_app.h"
 #include "runtime/runtime_service.h"
 #include "runtime/win_handles.h"
@@ -192,6 +193,9 @@ void OnNcDestroy(WindowObject& window) {
 }
 
 LRESULT CALLBACK WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsForgedEnd(handle, message)) {
+    return 0;
+  }
   LRESULT reflected = 0;
   if (ReflectToChild(message, wParam, lParam, &reflected)) {
     return reflected;
@@ -328,6 +332,7 @@ UnitObject* CreateWindowUnit(const UnitCreateArgs& args) {
     return nullptr;
   }
   auto window = std::make_unique<WindowObject>(args.windowId, args.unitId, properties);
+  WatchWindowEnds();
   HWND handle = CreateWindowExA(styles.exStyle, className.c_str(), properties.title.c_str(),
                                 styles.style, left, top, args.width, args.height, owner, args.menu,
                                 GetModuleHandleA(nullptr), nullptr);
