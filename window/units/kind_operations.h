@@ -6,8 +6,8 @@
 //   Unit(const UnitCreateArgs&, Properties);
 //   bool CreateNative(const UnitCreateArgs&);
 //   bool SetProperty(int32_t index, const UnitValue&);
-//   UnitValue GetProperty(int32_t index);
-//   Bytes Save();
+//   UnitValue GetProperty(int32_t index);   KindUnit's, or the kind's own
+//   Bytes Save();                           likewise
 // and, where the kind has the operation:
 //   bool WantsKey(int32_t virtualKey);                        key interest
 //   bool ActsOnEnter();                                       Enter interest
@@ -21,7 +21,6 @@
 #include <cstdint>
 #include <memory>
 #include <type_traits>
-#include <string>
 #include <utility>
 
 #include "runtime/unit_type_descriptor.h"
@@ -57,6 +56,7 @@ class KindOperations {
     Unit::ConvertOtherTexts(p, convert);
   };
   static constexpr bool kConvertsTexts = kConvertsOtherTexts || HoldsTexts(kOwn);
+  static_assert(FieldsSuitTypes(kOwn), "each stored property's field holds its type's values");
   static constexpr bool kHasKeyInterest = requires(Unit & u) { u.WantsKey(int32_t{0}); };
   static constexpr bool kHasEnterInterest = requires(Unit & u) { u.ActsOnEnter(); };
 

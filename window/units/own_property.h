@@ -45,6 +45,26 @@ class OwnProperty {
 
   constexpr const UnitPropertyEntry& entry() const { return entry_; }
 
+  // Whether the field can hold what crosses for the entry's type: a text
+  // field for text, a byte field for fonts, pictures, icons, sounds and
+  // data, a number for the rest.
+  constexpr bool FieldSuitsType() const {
+    using namespace property_type;
+    const uint16_t type = entry_.typeCode;
+    const bool bytes = type == kFont || type == kPicture || type == kIcon || type == kSound ||
+                       type == kData || type == kData2;
+    if (std::holds_alternative<std::monostate>(field_)) {
+      return true;
+    }
+    if (std::holds_alternative<std::string Properties::*>(field_)) {
+      return type == kText;
+    }
+    if (std::holds_alternative<Bytes Properties::*>(field_)) {
+      return bytes;
+    }
+    return type != kText && !bytes;
+  }
+
   UnitValue Read(const Properties& record) const {
     return std::visit(
         [&record](auto field) {
@@ -121,6 +141,16 @@ template <typename Properties, size_t N>
 bool StoreValue(const OwnProperty<Properties> (&own)[N], int32_t index, Properties& record,
                 const UnitValue& value) {
   return index >= 0 && static_cast<size_t>(index) < N && own[index].Store(record, value);
+}
+
+template <typename Properties, size_t N>
+constexpr bool FieldsSuitTypes(const OwnProperty<Properties> (&own)[N]) {
+  for (const OwnProperty<Properties>& property : own) {
+    if (!property.FieldSuitsType()) {
+      return false;
+    }
+  }
+  return true;
 }
 
 template <typename Properties, size_t N>

@@ -415,6 +415,8 @@ constexpr OwnProperty<WindowProperties> kOwnProperties[] = {
     {NamedProperty("ClassName", property_type::kText), &WindowProperties::className},
 };
 static_assert(std::size(kOwnProperties) == kWindowPropertyCount, "one entry per property");
+static_assert(FieldsSuitTypes(kOwnProperties),
+              "each stored property's field holds its type's values");
 
 bool SetWindowProperty(UnitObject* unit, int32_t index, const UnitValue& value) {
   WindowObject* window = AsWindow(unit);
