@@ -2,21 +2,14 @@
 
 #include <array>
 
+#include "window/units/kind_table.h"
 #include "window/units/transparent_label.h"
 
 namespace mnemora {
-namespace {
-
-std::array<UnitTypeDescriptor, kExtendedUiKindCount> MakeTable() {
-  std::array<UnitTypeDescriptor, kExtendedUiKindCount> table{};
-  table[4] = kTransparentLabelKindDescriptor;  // 5: transparent label
-  return table;
-}
-
-}  // namespace
 
 const UnitTypeDescriptor* ExtendedUiKinds() {
-  static const std::array<UnitTypeDescriptor, kExtendedUiKindCount> table = MakeTable();
+  static const std::array<UnitTypeDescriptor, kExtendedUiKindCount> table =
+      KindTable<kExtendedUiKindCount>({{5, &kTransparentLabelKindDescriptor}});
   return table.data();
 }
 
