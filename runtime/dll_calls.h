@@ -20,7 +20,8 @@ struct DllLoader {
 void SetDllLoader(const DllLoader& loader);
 const DllLoader& CurrentDllLoader();
 
-// Releases a module through the current loader, which loaded it.
+// Releases a module through the current loader: the one that loaded it,
+// since the loader is replaced (by tests) only while no module is held.
 BOOL FreeThroughLoader(HMODULE module);
 using LoadedModule = UniqueHandle<HMODULE, NullInvalidTraits<HMODULE, FreeThroughLoader>>;
 

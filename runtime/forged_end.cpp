@@ -2,62 +2,102 @@
 
 #include <unordered_set>
 
+#include "runtime/win_handles.h"
+
 namespace mnemora {
 namespace {
 
-// The watch of this thread, read by window procedures; both stay readable
-// after the owner below is gone, which leaves them null.
-thread_local HHOOK t_watch = nullptr;
-// The windows DestroyWindow has begun to end and whose WM_NCDESTROY has
-// not come yet.
-thread_local std::unordered_set<HWND>* t_ending = nullptr;
+struct EndWatch;
 
-// Ends the watch with the thread, before the program's static objects go:
-// a window they destroy afterwards is judged by nothing.
-struct WatchOwner {
+// Plain values, readable after the watch below is gone: window procedures
+// still run while the program's static objects destroy their windows.
+thread_local EndWatch* t_watch = nullptr;
+thread_local bool t_watchEnded = false;
+thread_local int t_creating = 0;
+
+struct EndWatch {
+  UniqueHook hook;
+  // The windows whose end has begun and whose WM_NCDESTROY has not come.
   std::unordered_set<HWND> ending;
-  ~WatchOwner() {
-    if (t_watch != nullptr) {
-      UnhookWindowsHookEx(t_watch);
-    }
+
+  // The hook goes after the pointer: a notice in between finds no watch.
+  ~EndWatch() {
     t_watch = nullptr;
-    t_ending = nullptr;
+    t_watchEnded = true;
   }
 };
-thread_local WatchOwner t_owner;
+thread_local EndWatch t_endWatch;
 
 BOOL CALLBACK NoteChildEnding(HWND child, LPARAM) {
-  t_ending->insert(child);
+  t_watch->ending.insert(child);
   return TRUE;
 }
 
-// DestroyWindow asks this first, before it ends the window and then its
-// children. Windows that ended without a WM_NCDESTROY here (those of other
-// procedures) are forgotten on the way.
-LRESULT CALLBACK NoteEnding(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_DESTROYWND && t_ending != nullptr) {
-    std::erase_if(*t_ending, [](HWND window) { return !IsWindow(window); });
-    const auto window = reinterpret_cast<HWND>(wParam);
-    t_ending->insert(window);
-    EnumChildWindows(window, NoteChildEnding, 0);
+// Windows that ended without a WM_NCDESTROY to a procedure of the tool (a
+// message box, the edit box's adjuster) are forgotten on the way.
+void NoteEnding(HWND window) {
+  std::erase_if(t_watch->ending, [](HWND noted) { return !IsWindow(noted); });
+  t_watch->ending.insert(window);
+  EnumChildWindows(window, NoteChildEnding, 0);
+}
+
+// DestroyWindow asks this before it ends the window and its children.
+LRESULT CALLBACK NoticeOfEnd(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_DESTROYWND && t_watch != nullptr) {
+    NoteEnding(reinterpret_cast<HWND>(wParam));
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Another program's window that holds one of ours ends it from its own
+// thread, out of this thread's sight.
+bool UnderAnotherThread(HWND window) {
+  HWND root = GetAncestor(window, GA_ROOT);
+  return root != nullptr && GetWindowThreadProcessId(root, nullptr) != GetCurrentThreadId();
 }
 
 }  // namespace
 
 void WatchWindowEnds() {
-  if (t_watch == nullptr) {
-    t_ending = &t_owner.ending;
-    t_watch = SetWindowsHookExA(WH_CBT, NoteEnding, nullptr, GetCurrentThreadId());
+  if (t_watch == nullptr && !t_watchEnded) {
+    t_endWatch.hook.Reset(SetWindowsHookExA(WH_CBT, NoticeOfEnd, nullptr, GetCurrentThreadId()));
+    if (t_endWatch.hook) {
+      t_watch = &t_endWatch;
+    }
   }
+}
+
+void EndWindow(HWND window) {
+  if (t_watch != nullptr) {
+    NoteEnding(window);
+  }
+  DestroyWindow(window);
+}
+
+CreatingWindow::CreatingWindow() {
+  ++t_creating;
+}
+
+CreatingWindow::~CreatingWindow() {
+  --t_creating;
 }
 
 bool IsForgedEnd(HWND window, UINT message) {
   if (!IsEndMessage(message) || t_watch == nullptr) {
     return false;
   }
-  return message == WM_DESTROY ? !t_ending->contains(window) : t_ending->erase(window) == 0;
+  std::unordered_set<HWND>& ending = t_watch->ending;
+  if (message == WM_NCDESTROY) {
+    return ending.erase(window) == 0 && t_creating == 0;
+  }
+  if (ending.contains(window)) {
+    return false;
+  }
+  if (t_creating > 0 || UnderAnotherThread(window)) {
+    ending.insert(window);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace mnemora

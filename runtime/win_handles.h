@@ -58,6 +58,7 @@ inline void DestroyWindowIfAlive(HWND window) {
 }
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
+using UniqueHook = UniqueHandle<HHOOK, NullInvalidTraits<HHOOK, UnhookWindowsHookEx>>;
 using UniqueIcon = UniqueHandle<HICON, NullInvalidTraits<HICON, DestroyIcon>>;
 using UniqueWindow = UniqueHandle<HWND, NullInvalidTraits<HWND, DestroyWindowIfAlive>>;
 // GDI objects by their type, so that no caller casts what it owns.

@@ -85,6 +85,15 @@ TEST(ListBoxCreateTest, MainWindowListBlockGivesItsStylesAndNoSelection) {
       WritePropertyBlock(ListBoxProperties{.autoSort = 1, .multiColumn = 1, .dataSource = "db"}),
       kList, {10, 10, 104, 100});
   EXPECT_EQ(StyleOf(columns->Handle()) & (LBS_MULTICOLUMN | LBS_SORT), LBS_MULTICOLUMN);
+  // Its switches read back as 0 or 1 whatever the block held; its numbers
+  // as stored.
+  auto stored = bench.Create(Kind(),
+                             WritePropertyBlock(ListBoxProperties{
+                                 .borderStyle = 3, .autoSort = 5, .multipleSelection = 2}),
+                             kList, {10, 10, 104, 100});
+  EXPECT_EQ(GetNumber(stored.get(), Kind(), kAutoSort), 1);
+  EXPECT_EQ(GetNumber(stored.get(), Kind(), kMultipleSelection), 1);
+  EXPECT_EQ(GetNumber(stored.get(), Kind(), kBorderStyle), 3);
 
   // The controls show their scroll bar only once the items overflow.
   for (int i = 0; i < 60; ++i) {

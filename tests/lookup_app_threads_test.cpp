@@ -173,6 +173,20 @@ TEST(LookupAppThreads, EndMessagesFromAnotherProgramEndNoWindow) {
   EXPECT_EQ(app.Close(), 0u);
 }
 
+// Another program can put the tool's window under one of its own. When
+// that window ends, it ends the tool's from the other program's thread,
+// and the tool ends as after a close.
+TEST(LookupAppThreads, TheEndOfAWindowAnotherProgramPutTheToolUnderEndsTheTool) {
+  RunningApp app;
+  ASSERT_STARTED(app);
+  HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPED, 0, 0, 200, 200, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(host, nullptr);
+  ASSERT_NE(SetParent(app.mainWindow, host), nullptr);
+  DestroyWindow(host);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
 TEST(LookupAppThreads, ClosingRightAfterQueriesAlwaysEndsWithExitCodeZero) {
   const std::string file = LargeFile(50);  // about 20,000 entries
   QueryHold hold;

@@ -10,6 +10,7 @@
 #include "window/units/unit_interface.h"
 #include "window/units/window_kind.h"
 #include "window/window_set.h"
+#include "window/unit_events.h"
 
 namespace mnemora {
 namespace {

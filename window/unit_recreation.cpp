@@ -2,6 +2,7 @@
 // property change.
 #include <vector>
 
+#include "runtime/forged_end.h"
 #include "runtime/runtime_app.h"
 #include "runtime/runtime_service.h"
 #include "window/unit_properties.h"
@@ -81,7 +82,8 @@ void RecreateUnit(LiveWindow& window, size_t index) {
   if (wasVisible) {
     ShowWindow(newHandle, SW_SHOWNA);
   }
-  DestroyWindow(oldHandle);
+  EndWindow(oldHandle);
+  window.unitAtHandle.erase(oldHandle);
   previous.reset();
   TheWindowSet().recreating = false;
   if (hadFocus) {

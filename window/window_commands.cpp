@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "runtime/forged_end.h"
 #include "window/unit_reference.h"
 #include "window/units/window_kind.h"
 #include "window/window_set.h"
@@ -44,7 +45,7 @@ void DestroyUnitHere(ArgValue*, int32_t count, ArgValue* args) {
   if (!NamesWindowItself(args[0].high)) {
     // A unit without child windows also leaves its window's records.
     const bool hadChildren = GetWindow(handle, GW_CHILD) != nullptr;
-    DestroyWindow(handle);
+    EndWindow(handle);
     LiveWindow* window = FindLiveWindow(args[0].low);
     if (!hadChildren && window != nullptr) {
       RemoveUnitRecord(*window, args[0].high);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "runtime/forged_end.h"
 #include "runtime/runtime_app.h"
 #include "runtime/ui_thread_channel.h"
 #include "runtime/runtime_service.h"
@@ -140,7 +141,7 @@ void FailLoad(LiveWindow& window) {
   RuntimeService(runtime_service::kAllowEvents, 0, 0);
   HWND handle = NativeWindowOf(window);
   if (handle != nullptr && IsWindow(handle)) {
-    DestroyWindow(handle);
+    EndWindow(handle);
   }
 }
 
@@ -291,6 +292,7 @@ void AfterWindowDestroyed(LiveWindow& window) {
 }
 
 void ReleaseUnitObjects(LiveWindow& window) {
+  window.unitAtHandle.clear();
   for (size_t i = 0; i < window.live.size(); ++i) {
     if (i < window.description.table.Count() && IsMenuItemId(window.description.table.ids[i])) {
       continue;

@@ -1,5 +1,6 @@
 #include "window/window_set.h"
 
+#include "runtime/forged_end.h"
 #include "runtime/runtime_app.h"
 #include "runtime/runtime_error.h"
 #include "runtime/window_system_hooks.h"
@@ -16,6 +17,7 @@ namespace {
 WindowSetState g_windowSet;
 
 void ResetLive(LiveWindow& window) {
+  window.unitAtHandle.clear();
   window.live.clear();
   window.live.resize(window.description.table.Count());
 }
@@ -143,7 +145,7 @@ void AddWindowDescriptions(std::vector<WindowDescription> windows) {
 void FreeWindows() {
   for (const auto& window : g_windowSet.windows) {
     if (HWND handle = NativeWindowOf(*window); handle != nullptr && IsWindow(handle)) {
-      DestroyWindow(handle);
+      EndWindow(handle);
     }
     ReleaseUnitObjects(*window);
   }

@@ -68,7 +68,7 @@ void ControlUnit::Unhook() {
 // finds it no longer alive and sends no report.
 void ControlUnit::DestroyControl() {
   if (std::exchange(controlAlive_, false)) {
-    DestroyWindow(Handle());
+    EndWindow(Handle());
   }
 }
 

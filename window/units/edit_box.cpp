@@ -126,8 +126,8 @@ void ClampStoredChoices(EditBoxProperties* p) {
   p->adjusterMode = std::min<uint32_t>(p->adjusterMode, 2);
 }
 
-DWORD EditStyle(const EditBoxProperties& p, uint32_t unitStyle) {
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (unitStyle & (kUnitStyleDisabled | kUnitStyleTabStop));
+DWORD EditStyle(const EditBoxProperties& p) {
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   if (p.hideSelection == 0) {
     style |= ES_NOHIDESEL;
   }
@@ -212,8 +212,7 @@ class EditBoxUnit final : public KindUnit<ControlUnit, kOwnProperties> {
 
 bool EditBoxUnit::CreateNative(const UnitCreateArgs& args) {
   ReplaceBackground(properties_.backgroundColour, ResolveColour(properties_.backgroundColour));
-  if (!CreateControl(args, "EDIT", properties_.content.c_str(),
-                     EditStyle(properties_, args.style))) {
+  if (!CreateControl(args, "EDIT", properties_.content.c_str(), EditStyle(properties_))) {
     return false;
   }
   HWND edit = Handle();

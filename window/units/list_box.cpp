@@ -77,8 +77,8 @@ constexpr int32_t kSelectionChanged = 0;
 constexpr int32_t kDoubleClicked = 1;
 }  // namespace event
 
-DWORD ListStyle(const ListBoxProperties& p, uint32_t unitStyle) {
-  DWORD style = kBaseStyle | (unitStyle & (kUnitStyleDisabled | kUnitStyleTabStop));
+DWORD ListStyle(const ListBoxProperties& p) {
+  DWORD style = kBaseStyle;
   if (p.autoSort != 0 && p.dataSource.empty()) {
     style |= LBS_SORT;
   }
@@ -133,7 +133,7 @@ class ListBoxUnit final : public KindUnit<ControlUnit, kOwnProperties> {
 
 bool ListBoxUnit::CreateNative(const UnitCreateArgs& args) {
   ReplaceBackground(properties_.backgroundColour, ResolveColour(properties_.backgroundColour));
-  if (!CreateControl(args, "LISTBOX", nullptr, ListStyle(properties_, args.style))) {
+  if (!CreateControl(args, "LISTBOX", nullptr, ListStyle(properties_))) {
     return false;
   }
   ReplaceFont();

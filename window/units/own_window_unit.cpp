@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "runtime/forged_end.h"
 #include "runtime/assertion.h"
 #include "window/gdi_scopes.h"
 #include "window/unit_events.h"
@@ -33,7 +34,7 @@ void OwnWindowUnit::AttachNative(HWND window) {
 // finds it no longer alive and sends no report.
 void OwnWindowUnit::DestroyNative() {
   if (std::exchange(nativeAlive_, false)) {
-    DestroyWindow(Handle());
+    EndWindow(Handle());
   }
 }
 

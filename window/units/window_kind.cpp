@@ -18,6 +18,7 @@
 #include "window/units/window_block.h"
 #include "window/window_loader.h"
 #include "window/window_set.h"
+#include "window/unit_events.h"
 
 namespace mnemora {
 namespace {
@@ -333,9 +334,13 @@ UnitObject* CreateWindowUnit(const UnitCreateArgs& args) {
   }
   auto window = std::make_unique<WindowObject>(args.windowId, args.unitId, properties);
   WatchWindowEnds();
-  HWND handle = CreateWindowExA(styles.exStyle, className.c_str(), properties.title.c_str(),
-                                styles.style, left, top, args.width, args.height, owner, args.menu,
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND handle = nullptr;
+  {
+    const CreatingWindow creating;
+    handle = CreateWindowExA(styles.exStyle, className.c_str(), properties.title.c_str(),
+                             styles.style, left, top, args.width, args.height, owner, args.menu,
+                             GetModuleHandleA(nullptr), nullptr);
+  }
   if (handle == nullptr) {
     return nullptr;
   }
@@ -570,7 +575,7 @@ void DestroyWindowUnitNow(UnitObject* unit) {
   if (window->modal) {
     RestoreDisabledWindows(*window);
   }
-  DestroyWindow(window->Handle());
+  EndWindow(window->Handle());
 }
 
 }  // namespace mnemora
