@@ -345,6 +345,29 @@ TEST_F(WindowSystemTest, PropertiesReadFromRecordsBeforeLoadAndFromWindowsAfter)
   MemFree(title);
 }
 
+// A window read from a block of an older version keeps what is set on it
+// later in fields that version lacks, as every kind does.
+TEST_F(WindowSystemTest, AWindowFromAnOlderBlockSavesAsTheNewestVersion) {
+  WindowDescription form = TestForm(false);
+  UnitRecordFields window;
+  ASSERT_TRUE(ParseUnitRecord(form.table.records[0], &window));
+  window.propertyBlock = WritePropertyBlock(WindowProperties{.version = 1, .title = "旧"});
+  form.table.records[0] = BuildUnitRecord(window);
+  AddWindowDescriptions({form});
+  kEntryTable.LoadWindow(kWindowId);
+
+  constexpr int32_t kAlwaysOnTop = 29;
+  kEntryTable.WriteUnitProperty(kWindowId, 0, kAlwaysOnTop, -1, 1, 0);
+  UnitObject* object = FindLiveWindow(kWindowId)->live[0].object.get();
+  auto save = reinterpret_cast<SaveUnitOperation>(
+      kWindowKindDescriptor.getInterface(unit_operation::kSave));
+  WindowProperties saved;
+  ASSERT_TRUE(ReadPropertyBlock(save(object), &saved));
+  EXPECT_EQ(saved.version, WindowProperties{}.version);
+  EXPECT_EQ(saved.alwaysOnTop, 1u);
+  EXPECT_EQ(saved.title, "旧");
+}
+
 TEST_F(WindowSystemTest, InputBecomesEventsAndHandlersCanConsumeOrReplace) {
   Load();
   kEntryTable.LoadWindow(kWindowId);

@@ -309,6 +309,9 @@ UnitObject* CreateWindowUnit(const UnitCreateArgs& args) {
   if (!ReadPropertyBlock(*args.propertyBlock, &properties)) {
     return nullptr;
   }
+  // Saved as the newest version, as every kind's block: an older one would
+  // drop the fields it lacks.
+  properties.version = WindowProperties{}.version;
   const bool child = false;
   WindowStyles styles = StylesFor(properties, child, args.style);
   int left = args.left;
