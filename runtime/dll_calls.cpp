@@ -112,6 +112,7 @@ static_assert(kMaxDllArgumentWords == 16, "WideCall passes sixteen words");
 void SetDllLoader(const DllLoader& loader) {
   g_loader = loader;
 }
+
 BOOL FreeThroughLoader(HMODULE module) {
   return g_loader.freeLibrary(module);
 }

@@ -56,8 +56,6 @@ bool UnderAnotherThread(HWND window) {
   return root != nullptr && GetWindowThreadProcessId(root, nullptr) != GetCurrentThreadId();
 }
 
-}  // namespace
-
 void WatchWindowEnds() {
   if (t_watch == nullptr && !t_watchEnded) {
     t_endWatch.hook.Reset(SetWindowsHookExA(WH_CBT, NoticeOfEnd, nullptr, GetCurrentThreadId()));
@@ -67,19 +65,23 @@ void WatchWindowEnds() {
   }
 }
 
+}  // namespace
+
+HWND CreateWatchedWindow(DWORD exStyle, const char* className, const char* text, DWORD style,
+                         int left, int top, int width, int height, HWND parent, HMENU menu) {
+  WatchWindowEnds();
+  ++t_creating;
+  HWND window = CreateWindowExA(exStyle, className, text, style, left, top, width, height, parent,
+                                menu, GetModuleHandleA(nullptr), nullptr);
+  --t_creating;
+  return window;
+}
+
 void EndWindow(HWND window) {
   if (t_watch != nullptr) {
     NoteEnding(window);
   }
   DestroyWindow(window);
-}
-
-CreatingWindow::CreatingWindow() {
-  ++t_creating;
-}
-
-CreatingWindow::~CreatingWindow() {
-  --t_creating;
 }
 
 bool IsForgedEnd(HWND window, UINT message) {

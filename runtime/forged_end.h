@@ -14,24 +14,16 @@ inline bool IsEndMessage(UINT message) {
   return message == WM_DESTROY || message == WM_NCDESTROY;
 }
 
-// From here on this thread notes which of its windows DestroyWindow is
-// ending. Called before the thread makes a window it judges the end
-// messages of; the note lasts as long as the thread.
-void WatchWindowEnds();
+// CreateWindowExA for the tool's own windows. The thread's watch of which
+// of its windows DestroyWindow is ending starts with the first (and lasts
+// as long as the thread); a window that fails its creation ends with a
+// lone WM_NCDESTROY, which counts as its end.
+HWND CreateWatchedWindow(DWORD exStyle, const char* className, const char* text, DWORD style,
+                         int left, int top, int width, int height, HWND parent, HMENU menu);
 
 // DestroyWindow for the tool's own windows: noted first, so that the end
 // counts even when a later hook keeps DestroyWindow's notice from the watch.
 void EndWindow(HWND window);
-
-// Held around the tool's own CreateWindowExA calls: a window that fails its
-// creation ends with a lone WM_NCDESTROY and no DestroyWindow.
-class CreatingWindow {
- public:
-  CreatingWindow();
-  ~CreatingWindow();
-  CreatingWindow(const CreatingWindow&) = delete;
-  CreatingWindow& operator=(const CreatingWindow&) = delete;
-};
 
 // For a window procedure: an end message of a window that is not ending.
 // False for every message while the thread does not watch.

@@ -7,10 +7,10 @@
 
 #include "runtime/runtime_app.h"
 #include "window/event_dispatch.h"
+#include "window/unit_events.h"
 #include "window/units/unit_interface.h"
 #include "window/units/window_kind.h"
 #include "window/window_set.h"
-#include "window/unit_events.h"
 
 namespace mnemora {
 namespace {

@@ -86,6 +86,18 @@ bool ReadPropertyBlock(const Bytes& block, Properties* out) {
   return true;
 }
 
+// The block a new unit is made from (null or empty: the defaults). The unit
+// saves as the newest version whatever version it was read from, so that
+// the fields an older one lacks keep what is set on them.
+template <typename Properties>
+bool ReadNewUnitBlock(const Bytes* block, Properties* out) {
+  if (!ReadPropertyBlock(block != nullptr ? *block : Bytes(), out)) {
+    return false;
+  }
+  out->version = Properties{}.version;
+  return true;
+}
+
 template <typename Properties>
 Bytes WritePropertyBlock(const Properties& properties) {
   FieldsOut fields;

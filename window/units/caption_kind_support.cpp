@@ -13,12 +13,9 @@ DWORD UnitWindowStyle(uint32_t unitStyle) {
 
 HWND CreateUnitWindow(const UnitCreateArgs& args, DWORD exStyle, const char* className,
                       const char* text, DWORD style) {
-  WatchWindowEnds();
-  const CreatingWindow creating;
-  return CreateWindowExA(exStyle, className, text, style | UnitWindowStyle(args.style), args.left,
-                         args.top, args.width, args.height, args.parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)),
-                         GetModuleHandleA(nullptr), nullptr);
+  return CreateWatchedWindow(exStyle, className, text, style | UnitWindowStyle(args.style),
+                             args.left, args.top, args.width, args.height, args.parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.controlId)));
 }
 
 bool KeepCaption(LRESULT taken, LPARAM text, std::string* caption) {

@@ -383,7 +383,7 @@ void EditBoxUnit::OnLostFocus() {
     SetWindowTextA(Handle(), normalised.c_str());
     SendMessageA(Handle(), EM_SETSEL, start, start);
   }
-  RaiseUnitEvent(WindowId(), UnitId(), common_event::kLostFocus);
+  RaiseFocusEvent(WindowId(), UnitId(), false);
 }
 
 bool EditBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
@@ -397,7 +397,7 @@ bool EditBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
           }
           return true;
         case EN_SETFOCUS:
-          RaiseUnitEvent(WindowId(), UnitId(), common_event::kGotFocus);
+          RaiseFocusEvent(WindowId(), UnitId(), true);
           return true;
         case EN_KILLFOCUS:
           OnLostFocus();

@@ -80,11 +80,9 @@ class KindOperations {
   // Null when the block is rejected or the native window cannot be made.
   static UnitObject* Create(const UnitCreateArgs& args) {
     Properties properties;
-    if (!ReadPropertyBlock(args.propertyBlock != nullptr ? *args.propertyBlock : Bytes(),
-                           &properties)) {
+    if (!ReadNewUnitBlock(args.propertyBlock, &properties)) {
       return nullptr;
     }
-    properties.version = Properties{}.version;  // saved as the newest version
     auto unit = std::make_unique<Unit>(args, std::move(properties));
     return unit->CreateNative(args) ? unit.release() : nullptr;
   }

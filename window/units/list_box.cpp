@@ -203,10 +203,10 @@ bool ListBoxUnit::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
           RaiseUnitEvent(WindowId(), UnitId(), event::kDoubleClicked);
           return true;
         case LBN_SETFOCUS:
-          RaiseUnitEvent(WindowId(), UnitId(), common_event::kGotFocus);
+          RaiseFocusEvent(WindowId(), UnitId(), true);
           return true;
         case LBN_KILLFOCUS:
-          RaiseUnitEvent(WindowId(), UnitId(), common_event::kLostFocus);
+          RaiseFocusEvent(WindowId(), UnitId(), false);
           return true;
         default:
           return false;

@@ -4,6 +4,7 @@
 // kind's. A property with no field is one the kind works out itself.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -145,22 +146,12 @@ bool StoreValue(const OwnProperty<Properties> (&own)[N], int32_t index, Properti
 
 template <typename Properties, size_t N>
 constexpr bool FieldsSuitTypes(const OwnProperty<Properties> (&own)[N]) {
-  for (const OwnProperty<Properties>& property : own) {
-    if (!property.FieldSuitsType()) {
-      return false;
-    }
-  }
-  return true;
+  return std::ranges::all_of(own, &OwnProperty<Properties>::FieldSuitsType);
 }
 
 template <typename Properties, size_t N>
 constexpr bool HoldsTexts(const OwnProperty<Properties> (&own)[N]) {
-  for (const OwnProperty<Properties>& property : own) {
-    if (property.HoldsText()) {
-      return true;
-    }
-  }
-  return false;
+  return std::ranges::any_of(own, &OwnProperty<Properties>::HoldsText);
 }
 
 // A kind's whole table of entries: the common properties, then its own.

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "runtime/forged_end.h"
 #include "runtime/assertion.h"
+#include "runtime/forged_end.h"
 #include "window/gdi_scopes.h"
 #include "window/unit_events.h"
 #include "window/units/caption_kind_support.h"

@@ -10,6 +10,7 @@
 #include "runtime/win_handles.h"
 #include "window/event_dispatch.h"
 #include "window/picture_decoding.h"
+#include "window/unit_events.h"
 #include "window/unit_support.h"
 #include "window/units/caption_kind_support.h"
 #include "window/units/kind_operations.h"
@@ -18,7 +19,6 @@
 #include "window/units/window_block.h"
 #include "window/window_loader.h"
 #include "window/window_set.h"
-#include "window/unit_events.h"
 
 namespace mnemora {
 namespace {
@@ -306,12 +306,9 @@ void SetIcons(WindowObject& window) {
 
 UnitObject* CreateWindowUnit(const UnitCreateArgs& args) {
   WindowProperties properties;
-  if (!ReadPropertyBlock(*args.propertyBlock, &properties)) {
+  if (!ReadNewUnitBlock(args.propertyBlock, &properties)) {
     return nullptr;
   }
-  // Saved as the newest version, as every kind's block: an older one would
-  // drop the fields it lacks.
-  properties.version = WindowProperties{}.version;
   const bool child = false;
   WindowStyles styles = StylesFor(properties, child, args.style);
   int left = args.left;
@@ -336,14 +333,9 @@ UnitObject* CreateWindowUnit(const UnitCreateArgs& args) {
     return nullptr;
   }
   auto window = std::make_unique<WindowObject>(args.windowId, args.unitId, properties);
-  WatchWindowEnds();
-  HWND handle = nullptr;
-  {
-    const CreatingWindow creating;
-    handle = CreateWindowExA(styles.exStyle, className.c_str(), properties.title.c_str(),
-                             styles.style, left, top, args.width, args.height, owner, args.menu,
-                             GetModuleHandleA(nullptr), nullptr);
-  }
+  HWND handle =
+      CreateWatchedWindow(styles.exStyle, className.c_str(), properties.title.c_str(), styles.style,
+                          left, top, args.width, args.height, owner, args.menu);
   if (handle == nullptr) {
     return nullptr;
   }
